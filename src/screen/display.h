@@ -1,0 +1,128 @@
+// Display and input services: four in-memory 640 x 480 pages, images, puts, keys, mouse and time.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+using Pixel = std::uint32_t;
+
+// A w x h block of 0xAARRGGBB pixels, stored row by row from the top.
+struct Image {
+  int w = 0;
+  int h = 0;
+  std::vector<Pixel> px;
+
+  Image() = default;
+  Image(int width, int height, Pixel fill);
+  // True once the image has been created with a size.
+  bool Exists() const { return w > 0 && h > 0; }
+  Pixel& At(int x, int y) { return px[static_cast<size_t>(y) * w + x]; }
+  Pixel At(int x, int y) const { return px[static_cast<size_t>(y) * w + x]; }
+};
+
+enum class PutMode { kCopy, kBlend };
+enum class LineKind { kLine, kBox, kFilledBox };
+
+// The mouse as one poll sees it; all three are -1 while the pointer is outside the window.
+struct MouseState {
+  int x = -1;
+  int y = -1;
+  int buttons = -1;
+};
+
+// Thrown by EndApplication so that the entry point (or a test) can unwind and return the status.
+struct AppExit {
+  int status;
+};
+
+constexpr int kScreenW = 640;
+constexpr int kScreenH = 480;
+constexpr int kPageCount = 4;
+constexpr std::size_t kKeyQueueSize = 15;
+// The extended key that closing the window queues.
+inline const std::string kCloseKey = std::string("\xFF") + "k";
+
+// Copies the inclusive rectangle (x1, y1)-(x2, y2) of src into out, clipped to src.
+void GrabRect(const Image& src, int x1, int y1, int x2, int y2, Image& out);
+// Puts img with its top-left corner at (x, y) onto dst, clipped.
+void PutImage(Image& dst, int x, int y, const Image& img, PutMode mode);
+// Draws a line, a box outline or a filled box in exactly colour c, clipped.
+void DrawLine(Image& dst, int x1, int y1, int x2, int y2, Pixel c, LineKind kind);
+// Lays colour src over dst with opacity alpha(src)/255; dst keeps its alpha byte.
+Pixel Blend(Pixel dst, Pixel src);
+
+// The platform as the game sees it. Pages, drawing and the key queue are common to both
+// backends; a backend supplies events, time, the executable's directory and presentation.
+class Display {
+ public:
+  Display();
+  virtual ~Display() = default;
+  Display(const Display&) = delete;
+  Display& operator=(const Display&) = delete;
+
+  // Sets the window title.
+  virtual void SetTitle(const std::string& title) { title_ = title; }
+  const std::string& Title() const { return title_; }
+  // Chooses the page that drawing goes to and the page shown in the window.
+  void SetPages(int work, int visible);
+  int Work() const { return work_; }
+  int Visible() const { return visible_; }
+  Image& Page(int p) { return pages_[p]; }
+  const Image& Page(int p) const { return pages_[p]; }
+  Image& WorkPage() { return pages_[work_]; }
+
+  // Fills the work page with black.
+  void ClearWorkPage();
+  // Moves the plain-text cursor (1-based line and column of the 80 x 30 grid).
+  void Locate(int line, int column);
+  // Prints Windows-1251 text with the built-in 8 x 16 font at the cursor on the work page,
+  // and echoes it to standard error.
+  void Print(const std::string& text, bool lineEnd);
+  // Everything printed as plain text so far, in Windows-1251.
+  const std::string& PlainLog() const { return plainLog_; }
+
+  // Takes one key string from the queue: "" when none, one byte, or 255 and a scan code.
+  std::string ReadKey();
+  // Returns once a key is waiting, without taking it.
+  void WaitKey();
+  // The pointer in logical pixels and the button set.
+  MouseState PollMouse();
+  // Sleeps; a pause of 100 ms returns at once while a key is waiting.
+  void Pause(int ms);
+  // Seconds since some fixed moment, with fraction.
+  virtual double Timer() = 0;
+  // The directory that holds the executable, ending in the platform's separator.
+  virtual std::string ExeDir() = 0;
+  // Ends the application with the status (unwinds to the entry point).
+  [[noreturn]] void EndApplication(int status);
+
+  // Appends a key to the queue, dropping the oldest when it is full.
+  void QueueKey(const std::string& key);
+  bool KeyWaiting() const { return !keys_.empty(); }
+
+ protected:
+  // Gathers pending events (and shows the visible page) before an input or a pause.
+  virtual void Pump() {}
+  // The current mouse state after Pump.
+  virtual MouseState Mouse() = 0;
+  // Lets time pass.
+  virtual void Sleep(int ms) = 0;
+  // Called when the application ends, before the unwinding starts.
+  virtual void Close() {}
+
+ private:
+  std::vector<Image> pages_;
+  int work_ = 0;
+  int visible_ = 0;
+  std::string title_;
+  std::deque<std::string> keys_;
+  int cursorLine_ = 1;
+  int cursorColumn_ = 1;
+  std::string plainLog_;
+};
+
+// The installed display; set once by the entry point.
+Display& Screen();
+void InstallDisplay(Display* display);
