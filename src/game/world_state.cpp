@@ -1,0 +1,40 @@
+// The world record, the game's random source and the location lookup.
+#include "game/world_state.h"
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <random>
+
+World W;
+
+namespace {
+
+std::mt19937_64 gRandom;
+
+}  // namespace
+
+void SeedRandom(double seed) { gRandom.seed(std::bit_cast<std::uint64_t>(seed)); }
+
+int RandInt(int n) {
+  // 53 random bits give a uniform u in [0, 1).
+  const double u = static_cast<double>(gRandom() >> 11) * 0x1.0p-53;
+  return static_cast<int>(std::floor(u * n)) + 1;
+}
+
+int RoomIndex(const std::string& name) {
+  for (int i = 1; i <= kRooms; ++i) {
+    if (W.Room[i] == name) return i;
+  }
+  Screen().Print("Error: Room$ index not found -" + name, true);
+  Screen().WaitKey();
+  Screen().EndApplication(0);
+}
+
+std::string DataPath(const std::string& relative) {
+  std::string path = W.ExePath + relative;
+  for (char& ch : path) {
+    if (ch == '\\') ch = '/';
+  }
+  return path;
+}

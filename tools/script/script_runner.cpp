@@ -1,0 +1,608 @@
+// Drives the game from a script: input when the game has settled, checks of rows, pixels and state.
+#include "script_runner.h"
+
+#include <zlib.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <thread>
+#include <utility>
+
+#include "game/startup.h"
+#include "game/world_state.h"
+#include "screen/cp1251.h"
+#include "screen/display_headless.h"
+#include "screen/text_rows.h"
+
+namespace {
+
+constexpr std::int64_t kSettleMs = 150;
+constexpr std::int64_t kIgnoredInputMs = 10000;
+constexpr std::int64_t kExitWaitMs = 60000;
+constexpr auto kStallLimit = std::chrono::seconds(20);
+
+const std::set<std::string> kCommands = {
+    "exedir", "timer", "click", "rclick-hold", "release", "move", "leave", "key", "type", "burst",
+    "close", "pick", "pick-none", "expect-row", "expect-plain", "expect-pixel", "expect-state", "set",
+    "screen", "screenshot", "expect-exit"};
+
+const std::map<std::string, std::string> kKeyNames = {
+    {"enter", "\r"}, {"backspace", "\b"}, {"escape", "\x1b"}, {"tab", "\t"}, {"space", " "},
+    {"up", "\xFFH"}, {"down", "\xFFP"},   {"left", "\xFFK"},   {"right", "\xFFM"},
+    {"home", "\xFFG"}, {"end", "\xFFO"},  {"f1", "\xFF;"},     {"f2", "\xFF<"},  {"f3", "\xFF="},
+    {"f4", "\xFF>"}, {"f5", "\xFF?"},     {"f6", "\xFF@"},     {"f7", "\xFF" "A"}, {"f8", "\xFF" "B"},
+    {"f9", "\xFF" "C"}, {"f10", "\xFF" "D"}, {"f11", "\xFF\x85"}, {"f12", "\xFF\x86"}};
+
+// Thrown from inside the game's polling to stop the run with a status.
+struct ScriptStop {
+  int status;
+};
+
+// A field of the world record, found by its name as the script writes it.
+struct FieldRef {
+  int* number = nullptr;
+  std::string* text = nullptr;
+};
+
+std::optional<FieldRef> FindField(const std::string& spec) {
+  std::string name = spec;
+  int index = -1;
+  const auto open = spec.find('(');
+  if (open != std::string::npos) {
+    if (spec.back() != ')') return std::nullopt;
+    name = spec.substr(0, open);
+    try {
+      index = std::stoi(spec.substr(open + 1, spec.size() - open - 2));
+    } catch (...) {
+      return std::nullopt;
+    }
+  }
+  const std::map<std::string, int*> numbers = {
+      {"CurRoom", &W.CurRoom}, {"DestRoom", &W.DestRoom}, {"GridRow", &W.GridRow},
+      {"GridCol", &W.GridCol}, {"StartHour", &W.StartHour}, {"StartMin", &W.StartMin},
+      {"Clock", &W.Clock}, {"StartClock", &W.StartClock}, {"Spent", &W.Spent},
+      {"TrainHour", &W.TrainHour}, {"PickupHour", &W.PickupHour}, {"LetterRoom", &W.LetterRoom},
+      {"KeyRoom", &W.KeyRoom}, {"NoteRoom", &W.NoteRoom}, {"KeyCode", &W.KeyCode},
+      {"MeetTime", &W.MeetTime}, {"SpyRoom", &W.SpyRoom}, {"SpyCount", &W.SpyCount},
+      {"Moves", &W.Moves}, {"Waited", &W.Waited}, {"PicsOpened", &W.PicsOpened},
+      {"Debug", &W.Debug}, {"Won", &W.Won}, {"Lost", &W.Lost}, {"ActionCount", &W.ActionCount},
+      {"VerbNo", &W.VerbNo}, {"RowAlpha", &W.RowAlpha}, {"HelpDone", &W.HelpDone},
+      {"ListRow", &W.ListRow}, {"MenuCount", &W.MenuCount}, {"MenuChoice", &W.MenuChoice}};
+  const std::map<std::string, std::string*> texts = {
+      {"Password", &W.Password}, {"MeetRoom", &W.MeetRoom}, {"Said", &W.Said}, {"Msg", &W.Msg},
+      {"ActionPic", &W.ActionPic}, {"Choice", &W.Choice}, {"Status", &W.Status},
+      {"ExePath", &W.ExePath}};
+  const std::map<std::string, std::pair<int*, int>> numberTables = {
+      {"F", {W.F.data(), 7}}, {"ActionPics", {W.ActionPics.data(), kMaxActions}}};
+  const std::map<std::string, std::pair<std::string*, int>> textTables = {
+      {"Room", {W.Room.data(), kRooms}},          {"RoomStem", {W.RoomStem.data(), kRooms}},
+      {"Verb", {W.Verb.data(), kVerbs + 1}},      {"Code", {W.Code.data(), kCodes}},
+      {"ActionKey", {W.ActionKey.data(), kMaxActions}},
+      {"ActionStem", {W.ActionStem.data(), kMaxActions}},
+      {"OpenedPic", {W.OpenedPic.data(), kMaxOpened}}, {"MenuItem", {W.MenuItem.data(), kMaxMenu}}};
+  FieldRef ref;
+  if (index < 0) {
+    if (auto it = numbers.find(name); it != numbers.end()) ref.number = it->second;
+    if (auto it = texts.find(name); it != texts.end()) ref.text = it->second;
+  } else {
+    if (auto it = numberTables.find(name); it != numberTables.end() && index >= 1 && index <= it->second.second) {
+      ref.number = it->second.first + index;
+    }
+    if (auto it = textTables.find(name); it != textTables.end() && index >= 1 && index <= it->second.second) {
+      ref.text = it->second.first + index;
+    }
+  }
+  if (!ref.number && !ref.text) return std::nullopt;
+  return ref;
+}
+
+std::optional<long long> ParseWhole(const std::string& text) {
+  try {
+    std::size_t used = 0;
+    const long long value = std::stoll(text, &used);
+    if (used == text.size()) return value;
+  } catch (...) {
+  }
+  return std::nullopt;
+}
+
+// Keys as the platform delivers typed characters: ASCII as itself, anything else as "?".
+std::vector<std::string> TypedKeys(const std::string& utf8) {
+  std::vector<std::string> keys;
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const char32_t cp = cp1251::NextCodePoint(utf8, i);
+    keys.emplace_back(1, cp < 0x80 ? static_cast<char>(cp) : '?');
+  }
+  return keys;
+}
+
+using CellMask = std::array<std::uint16_t, 14>;
+
+CellMask MaskAt(const Image& img, int x0, int y0, bool sheet) {
+  CellMask mask{};
+  for (int y = 0; y < 14; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      const Pixel p = img.At(x0 + x, y0 + y);
+      const bool ink = sheet ? (p & 0x0000FF00) != 0 : (p & 0x00FFFFFF) == 0x00FFFFFF;
+      if (ink) mask[y] |= static_cast<std::uint16_t>(1u << x);
+    }
+  }
+  return mask;
+}
+
+class Runner {
+ public:
+  Runner(std::vector<ScriptLine> lines, std::string exeDir)
+      : lines_(std::move(lines)), display_(std::move(exeDir)) {}
+
+  int Run() {
+    InstallDisplay(&display_);
+    display_.onPump = [this] { OnPump(); };
+    std::atomic<bool> finished{false};
+    std::thread watchdog([this, &finished] {
+      while (!finished) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (!finished && std::chrono::steady_clock::now() - lastPump_.load() > kStallLimit) {
+          std::cout << "the game stopped polling (no input or pause for "
+                    << std::chrono::duration_cast<std::chrono::seconds>(kStallLimit).count() << " s)"
+                    << std::endl;
+          std::_Exit(2);
+        }
+      }
+    });
+    int status = 0;
+    try {
+      exitCode_ = RunApplication();
+      running_ = false;
+      status = FinishAfterExit();
+    } catch (const ScriptStop& stop) {
+      status = stop.status;
+    }
+    finished = true;
+    watchdog.join();
+    InstallDisplay(nullptr);
+    return status;
+  }
+
+ private:
+  enum class Step { kNext, kInput, kWait };
+
+  void OnPump() {
+    lastPump_ = std::chrono::steady_clock::now();
+    if (!typing_.empty()) {
+      if (!display_.KeyWaiting()) {
+        display_.QueueKey(typing_.front());
+        typing_.erase(typing_.begin());
+        consumed_ = false;
+      }
+      return;
+    }
+    if (!consumed_) {
+      if (display_.InputConsumed()) {
+        consumed_ = true;
+        consumedAt_ = display_.Now();
+      } else if (display_.Now() - inputAt_ > kIgnoredInputMs) {
+        // The game does not want this input now; go on rather than wait for ever.
+        consumed_ = true;
+        consumedAt_ = display_.Now() - kSettleMs;
+      } else {
+        return;
+      }
+    }
+    if (display_.Now() - consumedAt_ < kSettleMs) return;
+    while (next_ < lines_.size()) {
+      const Step step = Execute(lines_[next_]);
+      if (step == Step::kWait) return;
+      ++next_;
+      if (step == Step::kInput) return;
+    }
+    if (!closing_) {
+      // The script is over while the game runs: close the window.
+      closing_ = true;
+      display_.PushMouse({-1, -1, -1});
+      display_.QueueKey(kCloseKey);
+      Given();
+    }
+  }
+
+  void Given() {
+    consumed_ = false;
+    inputAt_ = display_.Now();
+  }
+
+  void Click(int x, int y, int buttons) {
+    display_.PushMouse({x, y, buttons});
+    display_.PushMouse({x, y, 0});
+    Given();
+  }
+
+  int FinishAfterExit() {
+    while (next_ < lines_.size()) {
+      const ScriptLine& line = lines_[next_];
+      if (line.command == "expect-exit") {
+        const auto code = ParseWhole(line.argument);
+        if (!code || *code != exitCode_) {
+          Fail(line, line.argument, std::to_string(exitCode_));
+        }
+      } else if (IsInput(line.command)) {
+        std::cout << "line " << line.number << ": " << line.text << "\n  the game has already ended (status "
+                  << exitCode_ << ")" << std::endl;
+        return 2;
+      } else {
+        Execute(line);
+      }
+      ++next_;
+    }
+    return 0;
+  }
+
+  static bool IsInput(const std::string& command) {
+    static const std::set<std::string> kInputs = {"click", "rclick-hold", "release", "move", "leave", "key",
+                                                  "type", "burst", "close", "pick", "pick-none", "timer"};
+    return kInputs.count(command) != 0;
+  }
+
+  [[noreturn]] void Fail(const ScriptLine& line, const std::string& expected, const std::string& found) {
+    std::cout << "line " << line.number << ": " << line.text << "\n  expected: " << expected
+              << "\n  found:    " << found << "\n";
+    PrintScreen();
+    std::cout.flush();
+    throw ScriptStop{1};
+  }
+
+  [[noreturn]] void Malformed(const ScriptLine& line, const std::string& why) {
+    std::cout << "line " << line.number << ": " << line.text << "\n  " << why << std::endl;
+    throw ScriptStop{2};
+  }
+
+  std::vector<int> Numbers(const ScriptLine& line, std::size_t count) {
+    std::istringstream in(line.argument);
+    std::vector<int> values;
+    std::string word;
+    while (in >> word) {
+      const auto v = ParseWhole(word);
+      if (!v) Malformed(line, "expected " + std::to_string(count) + " whole numbers");
+      values.push_back(static_cast<int>(*v));
+    }
+    if (values.size() != count) Malformed(line, "expected " + std::to_string(count) + " whole numbers");
+    return values;
+  }
+
+  // The glyph of each ink pattern on the font sheet, and the character that shows it.
+  void BuildGlyphIndex() {
+    if (!glyphs_.empty()) return;
+    const Image& sheet = display_.Page(3);
+    std::array<int, 256> charOfGlyph{};
+    charOfGlyph.fill(-1);
+    for (int c = 255; c >= 1; --c) charOfGlyph[W.GlyphCode[c]] = c;
+    charOfGlyph[W.GlyphCode[' ']] = ' ';
+    for (int g = 0; g < 256; ++g) {
+      if (charOfGlyph[g] < 0) continue;
+      const CellMask mask = MaskAt(sheet, 16 * (g / 16), 14 * (g % 16), true);
+      if (!glyphs_.count(mask) || charOfGlyph[g] == ' ') glyphs_[mask] = static_cast<char>(charOfGlyph[g]);
+    }
+  }
+
+  std::string DecodeCells(int x0, int y0, int cells) {
+    BuildGlyphIndex();
+    std::string text;
+    for (int k = 0; k < cells; ++k) {
+      const auto it = glyphs_.find(MaskAt(display_.Page(display_.Visible()), x0 + 16 * k, y0, false));
+      text += it != glyphs_.end() ? it->second : '~';
+    }
+    return text;
+  }
+
+  std::string DecodeRow(int r) { return DecodeCells(0, kRowHeight * r - kRowHeight, kRowCells); }
+
+  void PrintScreen() {
+    std::cout << "  screen (clock " << DecodeCells(551, 8, 5) << "):\n";
+    for (int r = 1; r <= 34; ++r) {
+      const std::string row = DecodeRow(r);
+      if (row.find_first_not_of(' ') == std::string::npos) continue;
+      char label[8];
+      std::snprintf(label, sizeof label, "  %2d|", r);
+      std::cout << label << Cp1251ToUtf8(row) << "|\n";
+    }
+  }
+
+  bool RowShows(int r, const std::string& text) {
+    std::string fitted = text.substr(0, kRowCells);
+    fitted.resize(kRowCells, ' ');
+    const Image& sheet = display_.Page(3);
+    const Image& page = display_.Page(display_.Visible());
+    for (int k = 0; k < kRowCells; ++k) {
+      const int g = W.GlyphCode[static_cast<unsigned char>(fitted[k])];
+      if (MaskAt(sheet, 16 * (g / 16), 14 * (g % 16), true) != MaskAt(page, 16 * k, kRowHeight * r - kRowHeight, false)) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  int FindRow(const std::string& text, int from, int to) {
+    for (int r = from; r <= to; ++r) {
+      if (RowShows(r, text)) return r;
+    }
+    return 0;
+  }
+
+  void Screenshot(const ScriptLine& line) {
+    std::filesystem::path file = line.argument;
+    if (file.is_relative()) file = std::filesystem::current_path() / file;
+    if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
+    if (!WritePng(file.string(), display_.Page(display_.Visible()))) Malformed(line, "cannot write " + file.string());
+  }
+
+  static bool WritePng(const std::string& path, const Image& img) {
+    std::string raw;
+    raw.reserve(static_cast<size_t>(img.h) * (img.w * 3 + 1));
+    for (int y = 0; y < img.h; ++y) {
+      raw += '\0';
+      for (int x = 0; x < img.w; ++x) {
+        const Pixel p = img.At(x, y);
+        raw += static_cast<char>(p >> 16);
+        raw += static_cast<char>(p >> 8);
+        raw += static_cast<char>(p);
+      }
+    }
+    uLongf size = compressBound(raw.size());
+    std::string packed(size, '\0');
+    if (compress(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(raw.data()),
+                 raw.size()) != Z_OK) {
+      return false;
+    }
+    packed.resize(size);
+    std::ofstream out(path, std::ios::binary);
+    auto be32 = [](std::uint32_t v) {
+      return std::string{static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+                         static_cast<char>(v)};
+    };
+    auto chunk = [&](const std::string& type, const std::string& data) {
+      const std::string body = type + data;
+      out << be32(static_cast<std::uint32_t>(data.size())) << body
+          << be32(static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()), body.size())));
+    };
+    out << "\x89PNG\r\n\x1a\n";
+    chunk("IHDR", be32(img.w) + be32(img.h) + std::string{8, 2, 0, 0, 0});
+    chunk("IDAT", packed);
+    chunk("IEND", "");
+    return static_cast<bool>(out);
+  }
+
+  Step ExpectExit(const ScriptLine& line) {
+    if (!waitingExit_) {
+      waitingExit_ = true;
+      exitWaitFrom_ = display_.Now();
+    }
+    if (display_.Now() - exitWaitFrom_ > kExitWaitMs) Fail(line, "the game to end", "it still runs");
+    return Step::kWait;
+  }
+
+  Step Pick(const ScriptLine& line, bool none) {
+    if (!pickOpened_) {
+      // The list's prompt "}_" stands on row 33 or 34.
+      const std::string prompt = "}_";
+      int r = FindRow(prompt, 33, 34);
+      if (r == 0) Fail(line, "a list prompt on row 33 or 34", "none");
+      Click(320, kRowHeight * r - 7, 1);
+      pickOpened_ = true;
+      return Step::kWait;
+    }
+    pickOpened_ = false;
+    int r = W.MenuCount + 4;
+    if (!none) {
+      r = FindRow(" " + Utf8ToCp1251(line.argument), 4, W.MenuCount + 3);
+      if (r == 0) Fail(line, "an entry reading " + line.argument, "none");
+    }
+    Click(320, kRowHeight * r - 7, 1);
+    return Step::kInput;
+  }
+
+  Step Execute(const ScriptLine& line) {
+    const std::string& c = line.command;
+    const std::string& arg = line.argument;
+    if (c == "exedir") return Step::kNext;
+    if (running_ && pickOpened_ && c != "pick" && c != "pick-none") pickOpened_ = false;
+    if (!running_ && IsInput(c)) Malformed(line, "the game has already ended");
+    if (c == "timer") {
+      try {
+        display_.SetTimer(std::stod(arg));
+      } catch (...) {
+        Malformed(line, "expected a number of seconds");
+      }
+      return Step::kNext;
+    }
+    if (c == "click") {
+      const auto v = Numbers(line, 2);
+      Click(v[0], v[1], 1);
+      return Step::kInput;
+    }
+    if (c == "rclick-hold" || c == "move") {
+      const auto v = Numbers(line, 2);
+      display_.PushMouse({v[0], v[1], c == "move" ? 0 : 2});
+      Given();
+      return Step::kInput;
+    }
+    if (c == "release") {
+      const MouseState now = display_.CurrentMouse();
+      display_.PushMouse({now.x, now.y, 0});
+      Given();
+      return Step::kInput;
+    }
+    if (c == "leave") {
+      display_.PushMouse({-1, -1, -1});
+      Given();
+      return Step::kInput;
+    }
+    if (c == "key") {
+      const auto it = kKeyNames.find(arg);
+      if (it == kKeyNames.end()) Malformed(line, "unknown key name");
+      display_.QueueKey(it->second);
+      Given();
+      return Step::kInput;
+    }
+    if (c == "type") {
+      typing_ = TypedKeys(arg);
+      Given();
+      return Step::kInput;
+    }
+    if (c == "burst") {
+      for (const auto& key : TypedKeys(arg)) display_.QueueKey(key);
+      Given();
+      return Step::kInput;
+    }
+    if (c == "close") {
+      display_.QueueKey(kCloseKey);
+      Given();
+      return Step::kInput;
+    }
+    if (c == "pick" || c == "pick-none") return Pick(line, c == "pick-none");
+    if (c == "expect-row") {
+      const auto space = arg.find(' ');
+      const auto r = ParseWhole(arg.substr(0, space));
+      if (!r || *r < 1 || *r > 34) Malformed(line, "expected a row from 1 to 34");
+      const std::string text = space == std::string::npos ? "" : Utf8ToCp1251(arg.substr(space + 1));
+      if (!RowShows(static_cast<int>(*r), text)) {
+        Fail(line, "|" + Cp1251ToUtf8(text) + "|", "|" + Cp1251ToUtf8(DecodeRow(static_cast<int>(*r))) + "|");
+      }
+      return Step::kNext;
+    }
+    if (c == "expect-plain") {
+      if (display_.PlainLog().find(Utf8ToCp1251(arg)) == std::string::npos) {
+        Fail(line, arg, Cp1251ToUtf8(display_.PlainLog()));
+      }
+      return Step::kNext;
+    }
+    if (c == "expect-pixel") {
+      std::istringstream in(arg);
+      int x = -1;
+      int y = -1;
+      std::string hex;
+      in >> x >> y >> hex;
+      if (x < 0 || y < 0 || x >= kScreenW || y >= kScreenH || hex.size() != 8) {
+        Malformed(line, "expected X Y AARRGGBB");
+      }
+      const Pixel want = static_cast<Pixel>(std::stoul(hex, nullptr, 16));
+      const Pixel got = display_.Page(display_.Visible()).At(x, y);
+      if (want != got) {
+        char found[16];
+        std::snprintf(found, sizeof found, "%08X", got);
+        Fail(line, hex, found);
+      }
+      return Step::kNext;
+    }
+    if (c == "expect-state" || c == "set") {
+      const auto space = arg.find(' ');
+      const auto field = FindField(arg.substr(0, space));
+      if (!field) Malformed(line, "unknown field");
+      const std::string value = space == std::string::npos ? "" : arg.substr(space + 1);
+      if (field->number) {
+        const auto v = ParseWhole(value);
+        if (!v) Malformed(line, "expected a whole number");
+        if (c == "set") {
+          *field->number = static_cast<int>(*v);
+        } else if (*field->number != *v) {
+          Fail(line, value, std::to_string(*field->number));
+        }
+      } else if (c == "set") {
+        *field->text = Utf8ToCp1251(value);
+      } else if (*field->text != Utf8ToCp1251(value)) {
+        Fail(line, "|" + value + "|", "|" + Cp1251ToUtf8(*field->text) + "|");
+      }
+      return Step::kNext;
+    }
+    if (c == "screen") {
+      std::cout << "line " << line.number << ":\n";
+      PrintScreen();
+      return Step::kNext;
+    }
+    if (c == "screenshot") {
+      Screenshot(line);
+      return Step::kNext;
+    }
+    if (c == "expect-exit") return ExpectExit(line);
+    Malformed(line, "unknown command");
+  }
+
+  std::vector<ScriptLine> lines_;
+  HeadlessDisplay display_;
+  std::size_t next_ = 0;
+  bool running_ = true;
+  int exitCode_ = 0;
+  std::vector<std::string> typing_;
+  bool consumed_ = true;
+  std::int64_t consumedAt_ = 0;
+  std::int64_t inputAt_ = 0;
+  bool pickOpened_ = false;
+  bool waitingExit_ = false;
+  std::int64_t exitWaitFrom_ = 0;
+  bool closing_ = false;
+  std::map<CellMask, char> glyphs_;
+  std::atomic<std::chrono::steady_clock::time_point> lastPump_{std::chrono::steady_clock::now()};
+};
+
+}  // namespace
+
+bool ParseScript(const std::string& source, std::vector<ScriptLine>& lines, std::string& error) {
+  std::istringstream in(source);
+  std::string text;
+  int number = 0;
+  while (std::getline(in, text)) {
+    ++number;
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos || text[first] == '#') continue;
+    ScriptLine line;
+    line.number = number;
+    line.text = text;
+    const auto space = text.find(' ');
+    line.command = text.substr(0, space);
+    line.argument = space == std::string::npos ? "" : text.substr(space + 1);
+    if (!kCommands.count(line.command)) {
+      error = "line " + std::to_string(number) + ": unknown command '" + line.command + "'";
+      return false;
+    }
+    if (line.command == "exedir" && !lines.empty()) {
+      error = "line " + std::to_string(number) + ": exedir must be the first line";
+      return false;
+    }
+    lines.push_back(line);
+  }
+  return true;
+}
+
+int RunScript(const std::string& path, const std::string& defaultExeDir) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    std::cout << "cannot read " << path << std::endl;
+    return 2;
+  }
+  const std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::vector<ScriptLine> lines;
+  std::string error;
+  if (!ParseScript(source, lines, error)) {
+    std::cout << path << ": " << error << std::endl;
+    return 2;
+  }
+  std::string exeDir = defaultExeDir;
+  if (!lines.empty() && lines.front().command == "exedir") {
+    std::filesystem::path dir = lines.front().argument;
+    if (dir.is_relative()) dir = std::filesystem::absolute(std::filesystem::path(path).parent_path() / dir);
+    exeDir = dir.lexically_normal().string();
+  }
+  if (exeDir.empty() || exeDir.back() != '/') exeDir += '/';
+  Runner runner(std::move(lines), exeDir);
+  return runner.Run();
+}
