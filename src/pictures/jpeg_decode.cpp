@@ -1,0 +1,69 @@
+// JPEG decoding with libjpeg-turbo, with errors turned into a normal return.
+#include "pictures/jpeg_decode.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "game/world_state.h"
+
+namespace {
+
+struct ErrorManager {
+  jpeg_error_mgr base;
+  std::jmp_buf jump;
+};
+
+[[noreturn]] void OnError(j_common_ptr info) {
+  std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
+}
+
+void Silent(j_common_ptr) {}
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+// Decodes rows into the picture image; kept apart from DecodeJpeg so no object with a
+// destructor lives across the setjmp.
+void DecodeRows(jpeg_decompress_struct& info, ErrorManager& errors, Image& pic, std::vector<Pixel>& row) {
+  if (setjmp(errors.jump) != 0) return;
+  jpeg_read_header(&info, TRUE);
+  const int w = static_cast<int>(info.image_width);
+  const int h = static_cast<int>(info.image_height);
+  if (!pic.Exists()) pic = Image(w, h, 0);
+  info.out_color_space = JCS_EXT_BGRA;
+  jpeg_start_decompress(&info);
+  row.resize(info.output_width);
+  // Rows are written with the picture's own width; what does not fit the image is dropped.
+  const int copyWidth = std::min(w, pic.w);
+  while (info.output_scanline < info.output_height) {
+    const int y = static_cast<int>(info.output_scanline);
+    JSAMPROW target = reinterpret_cast<JSAMPROW>(row.data());
+    jpeg_read_scanlines(&info, &target, 1);
+    if (y >= pic.h) continue;
+    Pixel* out = &pic.px[static_cast<size_t>(y) * pic.w];
+    for (int x = 0; x < copyWidth; ++x) out[x] = row[x] | 0xFF000000;
+  }
+  jpeg_finish_decompress(&info);
+}
+
+}  // namespace
+
+void DecodeJpeg(const std::string& path) {
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) return;
+  jpeg_decompress_struct info{};
+  ErrorManager errors{};
+  info.err = jpeg_std_error(&errors.base);
+  errors.base.error_exit = OnError;
+  errors.base.output_message = Silent;
+  jpeg_create_decompress(&info);
+  jpeg_stdio_src(&info, file.get());
+  std::vector<Pixel> row;
+  DecodeRows(info, errors, W.PicImage, row);
+  jpeg_destroy_decompress(&info);
+}

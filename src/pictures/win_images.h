@@ -1,0 +1,5 @@
+// The backgrounds and fly sprites of the win animation.
+#pragma once
+
+// Builds WinPic1, WinPic2 and FlyStrip from the files in data/!win.
+void PrepareWinImages();
