@@ -77,7 +77,9 @@ void EndOfTurn() {
     CaptureEnding();
     W.Lost = 2;
   }
-  if (W.F[HaveCase] == 1 && W.F[CaseGiven] == 1 && W.CurRoom == RoomIndex(std::string("СТАНЦИЯ"_w))) {
+  // The station is looked up in every turn, whatever the flags say.
+  const int station = RoomIndex(std::string("СТАНЦИЯ"_w));
+  if (W.F[HaveCase] == 1 && W.F[CaseGiven] == 1 && W.CurRoom == station) {
     WinScreen();
     WinAnimation();
     W.Won = 1;

@@ -599,7 +599,7 @@ int RunScript(const std::string& path, const std::string& defaultExeDir) {
   std::string exeDir = defaultExeDir;
   if (!lines.empty() && lines.front().command == "exedir") {
     std::filesystem::path dir = lines.front().argument;
-    if (dir.is_relative()) dir = std::filesystem::absolute(std::filesystem::path(path).parent_path() / dir);
+    if (dir.is_relative()) dir = std::filesystem::absolute(dir);
     exeDir = dir.lexically_normal().string();
   }
   if (exeDir.empty() || exeDir.back() != '/') exeDir += '/';

@@ -1,0 +1,21 @@
+# Builds one fixture directory: a copy of the generated data with the fixture's files laid over it.
+# Files ending in .txt are UTF-8 sources converted like the game's own; a file NAME.delete removes NAME;
+# every other file is copied byte for byte.
+file(REMOVE_RECURSE ${OUT})
+file(COPY ${DATA} DESTINATION ${OUT})
+file(GLOB_RECURSE overlay RELATIVE ${SRC} ${SRC}/*)
+foreach(rel IN LISTS overlay)
+  get_filename_component(dir ${OUT}/${rel} DIRECTORY)
+  file(MAKE_DIRECTORY ${dir})
+  if(rel MATCHES "\\.delete$")
+    string(REGEX REPLACE "\\.delete$" "" target ${rel})
+    file(REMOVE_RECURSE ${OUT}/${target})
+  elseif(rel MATCHES "\\.txt$")
+    execute_process(COMMAND ${GEN_TEXT} ${SRC}/${rel} ${OUT}/${rel} RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+      message(FATAL_ERROR "cannot convert ${rel}")
+    endif()
+  else()
+    file(COPY ${SRC}/${rel} DESTINATION ${dir})
+  endif()
+endforeach()
