@@ -24,6 +24,10 @@ void PrepareWinImages() {
   W.WinPic2 = Image(kScreenW, kScreenH, kMaskColour);
   PutImage(W.WinPic2, 0, 0, W.PicImage, PutMode::kCopy);
   DecodeJpeg(DataPath("data\\!win\\fly.jpg"));
+  BuildFlyStrip();
+}
+
+void BuildFlyStrip() {
   W.FlyStrip = Image(15 * kCell, kCell, kMaskColour);
   int k = 0;
   for (int j = 0; j < 3; ++j) {

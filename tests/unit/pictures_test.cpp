@@ -1,0 +1,213 @@
+// JPEG decoding into the picture image, the picture routines' choices and counts, and the fly strip.
+#include <gtest/gtest.h>
+#include <jpeglib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "pictures/jpeg_decode.h"
+#include "pictures/location_pictures.h"
+#include "pictures/win_images.h"
+#include "scenario/scenario.h"
+#include "test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Writes a w x h JPEG of one colour, its top rows optionally another colour.
+void WriteJpeg(const fs::path& path, int w, int h, Pixel colour, int quality = 100, bool grey = false) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  jpeg_stdio_dest(&info, file);
+  info.image_width = static_cast<JDIMENSION>(w);
+  info.image_height = static_cast<JDIMENSION>(h);
+  info.input_components = grey ? 1 : 3;
+  info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, quality, TRUE);
+  for (int c = 0; c < info.num_components; ++c) info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1;
+  jpeg_start_compress(&info, TRUE);
+  std::vector<JSAMPLE> row(static_cast<size_t>(w) * info.input_components);
+  for (int x = 0; x < w; ++x) {
+    if (grey) {
+      row[x] = static_cast<JSAMPLE>(colour & 0xFF);
+    } else {
+      row[3 * x] = static_cast<JSAMPLE>(colour >> 16);
+      row[3 * x + 1] = static_cast<JSAMPLE>(colour >> 8);
+      row[3 * x + 2] = static_cast<JSAMPLE>(colour);
+    }
+  }
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW r = row.data();
+    jpeg_write_scanlines(&info, &r, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::fclose(file);
+}
+
+// Each channel within a small distance: JPEG's colour conversion may be off by one or two.
+void ExpectNear(Pixel got, Pixel want) {
+  EXPECT_EQ(got >> 24, 0xFFu);
+  for (int shift = 0; shift <= 16; shift += 8) {
+    EXPECT_NEAR(static_cast<int>((got >> shift) & 0xFF), static_cast<int>((want >> shift) & 0xFF), 2)
+        << std::hex << got << " vs " << want;
+  }
+}
+
+class PictureTest : public ScreenTest {
+ protected:
+  void SetUp() override {
+    ScreenTest::SetUp();
+    dir = fs::temp_directory_path() / ("skellarine_pictures_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+  }
+  void TearDown() override {
+    fs::remove_all(dir);
+    ScreenTest::TearDown();
+  }
+  std::string File(const std::string& name) { return (dir / name).string(); }
+
+  fs::path dir;
+};
+
+}  // namespace
+
+TEST_F(PictureTest, DecodeMakesOpaqueRgbPixelsAndCreatesTheImageAtTheFirstFilesSize) {
+  WriteJpeg(File("red.jpg"), 640, 480, 0xFF0000);
+  WriteJpeg(File("blue.jpg"), 640, 480, 0x0000FF);
+  DecodeJpeg(File("red.jpg"));
+  ASSERT_EQ(W.PicImage.w, 640);
+  ASSERT_EQ(W.PicImage.h, 480);
+  ExpectNear(W.PicImage.At(10, 10), 0xFFFF0000);
+  ExpectNear(W.PicImage.At(639, 479), 0xFFFF0000);
+  DecodeJpeg(File("blue.jpg"));
+  ExpectNear(W.PicImage.At(320, 240), 0xFF0000FF);
+  WriteJpeg(File("grey.jpg"), 640, 480, 0x80, 100, true);
+  DecodeJpeg(File("grey.jpg"));
+  ExpectNear(W.PicImage.At(0, 0), 0xFF808080);
+}
+
+TEST_F(PictureTest, ASmallerPictureReplacesOnlyTheTopRowsAndALargerOneIsCropped) {
+  WriteJpeg(File("red.jpg"), 640, 480, 0xFF0000);
+  WriteJpeg(File("short.jpg"), 640, 192, 0x0000FF);
+  WriteJpeg(File("big.jpg"), 1280, 960, 0x00FF00);
+  WriteJpeg(File("narrow.jpg"), 320, 240, 0xFFFFFF);
+  DecodeJpeg(File("red.jpg"));
+  DecodeJpeg(File("short.jpg"));
+  ExpectNear(W.PicImage.At(5, 191), 0xFF0000FF);
+  ExpectNear(W.PicImage.At(5, 192), 0xFFFF0000);
+  DecodeJpeg(File("big.jpg"));
+  ASSERT_EQ(W.PicImage.px.size(), 640u * 480u);
+  ExpectNear(W.PicImage.At(639, 479), 0xFF00FF00);
+  DecodeJpeg(File("narrow.jpg"));
+  ExpectNear(W.PicImage.At(319, 239), 0xFFFFFFFF);
+  ExpectNear(W.PicImage.At(320, 0), 0xFF00FF00);
+  ExpectNear(W.PicImage.At(0, 240), 0xFF00FF00);
+}
+
+TEST_F(PictureTest, MissingGarbageAndTruncatedFilesReturnNormally) {
+  WriteJpeg(File("red.jpg"), 640, 480, 0xFF0000);
+  DecodeJpeg(File("red.jpg"));
+  const Image before = W.PicImage;
+  DecodeJpeg(File("missing.jpg"));
+  EXPECT_EQ(W.PicImage.px, before.px);
+  std::ofstream(File("garbage.jpg"), std::ios::binary) << "this is not a picture at all";
+  DecodeJpeg(File("garbage.jpg"));
+  EXPECT_EQ(W.PicImage.px, before.px);
+  WriteJpeg(File("blue.jpg"), 640, 480, 0x0000FF);
+  const auto size = fs::file_size(File("blue.jpg"));
+  fs::resize_file(File("blue.jpg"), size / 3);
+  DecodeJpeg(File("blue.jpg"));
+  EXPECT_EQ(W.PicImage.w, 640);
+  EXPECT_EQ(W.PicImage.h, 480);
+  ExpectNear(W.PicImage.At(0, 0), 0xFF0000FF);
+}
+
+TEST_F(PictureTest, WaitingShowsVariantTwoOrThreeOnceAndEveryNameCountsOnce) {
+  W.RoomStem[1] = PictureStem("PARK");
+  W.RoomStem[2] = "nofile";
+  ShowRoomPicture(1);
+  ShowRoomPicture(1);
+  EXPECT_EQ(W.PicsOpened, 1);
+  EXPECT_EQ(W.OpenedPic[1], "data\\PARK\\PARK1.jpg");
+  for (int i = 0; i < 40; ++i) {
+    W.Waited = 1;
+    ShowRoomPicture(1);
+    EXPECT_EQ(W.Waited, 0);
+  }
+  EXPECT_EQ(W.OpenedPic[2].substr(14), W.OpenedPic[2][14] == '2' ? "2.jpg" : "3.jpg");
+  EXPECT_EQ(W.OpenedPic[3].substr(14), W.OpenedPic[2][14] == '2' ? "3.jpg" : "2.jpg");
+  EXPECT_EQ(W.PicsOpened, 3);
+  W.Waited = 1;
+  ShowRoomPicture(2);
+  EXPECT_EQ(W.Waited, 0);
+  EXPECT_NE(display.PlainLog().find("no picture 2\n"), std::string::npos);
+}
+
+TEST_F(PictureTest, TheLastRecordWithAKeyWinsAndUnknownKeysShowNoPicture) {
+  W.ActionCount = 2;
+  W.ActionKey[1] = W.ActionKey[2] = "READ";
+  W.ActionStem[1] = PictureStem("FIRST");
+  W.ActionStem[2] = PictureStem("SECOND");
+  W.ActionPics[1] = W.ActionPics[2] = 1;
+  W.ActionPic = "READ";
+  ShowActionPicture();
+  EXPECT_EQ(W.ActionPic, "");
+  EXPECT_EQ(W.OpenedPic[1], "data\\SECOND\\SECOND1.jpg");
+  W.ActionPic = "OPEN";
+  ShowActionPicture();
+  EXPECT_EQ(W.ActionPic, "");
+  EXPECT_EQ(W.PicsOpened, 1);
+  EXPECT_NE(display.PlainLog().find("no picture\n"), std::string::npos);
+}
+
+TEST_F(PictureTest, CountingGoesOnPastTheTableWithoutWritingOutsideIt) {
+  for (int i = 1; i <= 105; ++i) CountPicture(std::to_string(i));
+  CountPicture("3");
+  EXPECT_EQ(W.PicsOpened, 105);
+  EXPECT_EQ(W.OpenedPic[kMaxOpened], "100");
+}
+
+TEST_F(PictureTest, FlyFramesTakeTheirAlphaFromTheMasksBlue) {
+  W.PicImage = Image(640, 480, 0xFF000000);
+  // Frame 7 lies in sheet row 1, column 2: colour at (256, 64), mask at (320, 64).
+  W.PicImage.At(256 + 5, 64 + 6) = 0xFF0A141E;
+  W.PicImage.At(320 + 5, 64 + 6) = 0xFF808080;
+  W.PicImage.At(320 + 63, 127) = 0xFFFFFFFF;
+  W.PicImage.At(256 + 63, 127) = 0xFF123456;
+  BuildFlyStrip();
+  ASSERT_EQ(W.FlyStrip.w, 960);
+  ASSERT_EQ(W.FlyStrip.h, 64);
+  EXPECT_EQ(W.FlyStrip.At(448 + 5, 6), 0x800A141Eu);
+  EXPECT_EQ(W.FlyStrip.At(448 + 63, 63), 0xFF123456u);
+  EXPECT_EQ(W.FlyStrip.At(448, 0), 0x00000000u);
+}
+
+TEST(DataSet, EveryPictureThatTheMapAndActionFilesNameExists) {
+  const char* data = std::getenv("SKELLARINE_DATA_DIR");
+  if (!data) GTEST_SKIP() << "SKELLARINE_DATA_DIR is not set";
+  W = World{};
+  W.ExePath = std::string(data) + "/../";
+  LoadMap();
+  LoadActions();
+  ASSERT_EQ(W.ActionCount, 5);
+  auto exists = [](const std::string& stem, int variant) {
+    return fs::exists(DataPath(stem + std::to_string(variant) + ".jpg"));
+  };
+  for (int n = 1; n <= kRooms; ++n) {
+    for (int v = 1; v <= 3; ++v) EXPECT_TRUE(exists(W.RoomStem[n], v)) << W.RoomStem[n] << v;
+  }
+  for (int i = 1; i <= W.ActionCount; ++i) {
+    for (int v = 1; v <= W.ActionPics[i]; ++v) EXPECT_TRUE(exists(W.ActionStem[i], v)) << W.ActionStem[i] << v;
+  }
+  for (const char* name : {"data/!win/!win1.jpg", "data/!win/!win2.jpg", "data/!win/fly.jpg"}) {
+    EXPECT_TRUE(fs::exists(W.ExePath + name)) << name;
+  }
+}

@@ -1,0 +1,64 @@
+// RandInt, RoomIndex and the travel-time table.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "commands/commands.h"
+#include "screen/cp1251.h"
+#include "test_support.h"
+
+using WorldTest = ScreenTest;
+
+TEST_F(WorldTest, RandIntCoversItsRangeEvenlyAndIsReproducible) {
+  SeedRandom(12345.5);
+  std::array<int, 11> seen{};
+  for (int i = 0; i < 20000; ++i) {
+    const int v = RandInt(10);
+    ASSERT_GE(v, 1);
+    ASSERT_LE(v, 10);
+    ++seen[v];
+  }
+  for (int v = 1; v <= 10; ++v) EXPECT_NEAR(seen[v], 2000, 200) << v;
+  EXPECT_EQ(RandInt(0), 1);
+  EXPECT_EQ(RandInt(1), 1);
+  SeedRandom(7.25);
+  const int first = RandInt(900);
+  SeedRandom(7.25);
+  EXPECT_EQ(RandInt(900), first);
+}
+
+TEST_F(WorldTest, RoomIndexIsExactAndTheFirstEqualEntryWins) {
+  for (int i = 1; i <= kRooms; ++i) W.Room[i] = std::to_string(i);
+  W.Room[4] = "ОТЕЛЬ"_w;
+  W.Room[9] = "ОТЕЛЬ"_w;
+  EXPECT_EQ(RoomIndex(std::string("ОТЕЛЬ"_w)), 4);
+  EXPECT_EQ(RoomIndex("20"), 20);
+}
+
+TEST_F(WorldTest, RoomIndexFailureReportsWaitsForAKeyAndEndsWithZero) {
+  for (int i = 1; i <= kRooms; ++i) W.Room[i] = "ОТЕЛЬ"_w;
+  display.QueueKey("x");
+  try {
+    RoomIndex(std::string("ОТЕЛЬ "_w));
+    FAIL() << "RoomIndex returned for a missing name";
+  } catch (const AppExit& exit) {
+    EXPECT_EQ(exit.status, 0);
+  }
+  EXPECT_EQ(display.PlainLog(), std::string("Error: Room$ index not found -ОТЕЛЬ \n"_w));
+}
+
+TEST_F(WorldTest, TravelTimesFollowTheGrid) {
+  // Rows are the column distance 0..4, columns the row distance 0..3.
+  const int expected[5][4] = {{0, 5, 10, 15}, {5, 5, 10, 15}, {10, 10, 15, 20}, {15, 15, 20, 20}, {20, 20, 20, 25}};
+  for (int dx = 0; dx <= 4; ++dx) {
+    for (int dy = 0; dy <= 3; ++dy) {
+      W.GridRow = 0;
+      W.GridCol = 1;
+      W.DestRoom = 1 + dx + 5 * dy;
+      TravelTime();
+      EXPECT_EQ(W.Spent, expected[dx][dy]) << dx << "," << dy;
+      EXPECT_EQ(W.GridRow, dy);
+      EXPECT_EQ(W.GridCol, 1 + dx);
+    }
+  }
+}
