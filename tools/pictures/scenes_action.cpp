@@ -1,0 +1,1034 @@
+// Close-ups of the agent's actions: reading the letter, leaving a note, the contact, the chest and the torch search.
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "scenes.h"
+#include "sign_font.h"
+
+namespace pictures {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+using namespace material;
+
+// Cursive-looking scribbles: loops along lines, never real words.
+void Scribbles(cairo_t* cr, Rng& r, double x, double y, double w, double lineGap, int lines, Rgb ink, double size) {
+  Source(cr, ink, 0.85);
+  cairo_set_line_width(cr, std::max(0.8, size * 0.16));
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  for (int l = 0; l < lines; ++l) {
+    const double ly = y + l * lineGap;
+    double px = x + (l == 0 ? w * 0.12 : 0);
+    const double end = x + w * (l == lines - 1 ? r.Range(0.3, 0.6) : r.Range(0.88, 1.0));
+    while (px < end) {
+      const double word = r.Range(3, 8) * size;
+      cairo_move_to(cr, px, ly);
+      for (double wx = px; wx < std::min(end, px + word); wx += size * 0.8) {
+        const double up = r.Range(0.5, 1.0) * size * (r.Chance(0.15) ? 2.0 : 1.0);
+        cairo_curve_to(cr, wx + size * 0.1, ly - up, wx + size * 0.5, ly - up, wx + size * 0.45, ly);
+        cairo_curve_to(cr, wx + size * 0.45, ly + size * 0.2, wx + size * 0.7, ly + size * 0.15, wx + size * 0.8, ly);
+      }
+      cairo_stroke(cr);
+      px += word + size * r.Range(1.2, 2.0);
+    }
+  }
+}
+
+// Letters of the game font drawn directly in a colour (for stamps and labels in close-ups).
+void FontText(cairo_t* cr, const SignFont* font, std::string_view utf8, double cx, double cy, int scale, Rgb ink, double alpha) {
+  if (font == nullptr || !font->Loaded()) return;
+  const double w = SignFont::TextWidth(utf8, scale);
+  Source(cr, ink, alpha);
+  font->FillText(cr, utf8, std::round(cx - w / 2), std::round(cy - SignFont::kGlyphHeight * scale / 2.0), scale);
+}
+
+// A hand with a coat sleeve, reaching from (sx, sy) towards (hx, hy).
+void Hand(cairo_t* cr, double sx, double sy, double hx, double hy, double size, Rgb skin, Rgb sleeve, double light) {
+  const double a = std::atan2(hy - sy, hx - sx);
+  const double len = std::hypot(hx - sx, hy - sy);
+  cairo_save(cr);
+  cairo_translate(cr, sx, sy);
+  cairo_rotate(cr, a);
+  // Sleeve and cuff.
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, -size, 0, size);
+  Stop(p, 0, Mul(sleeve, 1.4 * light));
+  Stop(p, 1, Mul(sleeve, 0.5 * light));
+  cairo_set_source(cr, p);
+  cairo_move_to(cr, 0, -size * 0.9);
+  cairo_line_to(cr, len - size * 1.1, -size * 0.7);
+  cairo_line_to(cr, len - size * 1.1, size * 0.7);
+  cairo_line_to(cr, 0, size * 0.9);
+  cairo_close_path(cr);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  Source(cr, Mul({0.9, 0.88, 0.82}, light));
+  cairo_rectangle(cr, len - size * 1.2, -size * 0.55, size * 0.22, size * 1.1);
+  cairo_fill(cr);
+  // Back of the hand, fingers together, thumb below.
+  cairo_pattern_t* h = cairo_pattern_create_linear(0, -size * 0.5, 0, size * 0.5);
+  Stop(h, 0, Mul(skin, 1.15 * light));
+  Stop(h, 1, Mul(skin, 0.7 * light));
+  cairo_set_source(cr, h);
+  cairo_move_to(cr, len - size * 1.0, -size * 0.45);
+  cairo_curve_to(cr, len - size * 0.4, -size * 0.6, len + size * 0.2, -size * 0.45, len + size * 0.45, -size * 0.15);
+  cairo_curve_to(cr, len + size * 0.55, 0, len + size * 0.4, size * 0.2, len + size * 0.1, size * 0.25);
+  cairo_curve_to(cr, len - size * 0.3, size * 0.5, len - size * 0.7, size * 0.5, len - size * 1.0, size * 0.45);
+  cairo_close_path(cr);
+  cairo_fill(cr);
+  cairo_move_to(cr, len - size * 0.8, size * 0.3);
+  cairo_curve_to(cr, len - size * 0.4, size * 0.7, len - size * 0.1, size * 0.7, len + size * 0.05, size * 0.55);
+  cairo_curve_to(cr, len - size * 0.2, size * 0.4, len - size * 0.5, size * 0.3, len - size * 0.8, size * 0.3);
+  cairo_fill(cr);
+  cairo_pattern_destroy(h);
+  Source(cr, Mul(skin, 0.55 * light), 0.6);
+  cairo_set_line_width(cr, 0.8);
+  for (int f = 0; f < 3; ++f) {
+    const double fy = -size * 0.28 + f * size * 0.17;
+    cairo_move_to(cr, len - size * 0.15, fy);
+    cairo_line_to(cr, len + size * 0.35, fy * 0.8);
+  }
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
+// Paper sheet with a slight curl, drawn in local coordinates after a rotation.
+void Sheet(cairo_t* cr, double x, double y, double w, double h, double angle, Rgb paper, double light) {
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  cairo_rotate(cr, angle);
+  Source(cr, {0, 0, 0}, 0.35);
+  cairo_rectangle(cr, 6, 8, w, h);
+  cairo_fill(cr);
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, w, h);
+  Stop(p, 0, Mul(paper, 1.05 * light));
+  Stop(p, 1, Mul(paper, 0.75 * light));
+  cairo_set_source(cr, p);
+  cairo_move_to(cr, 0, 0);
+  cairo_line_to(cr, w, 0);
+  cairo_line_to(cr, w, h - 14);
+  cairo_curve_to(cr, w - 4, h - 6, w - 10, h, w - 18, h);
+  cairo_line_to(cr, 0, h);
+  cairo_close_path(cr);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  cairo_restore(cr);
+}
+
+// A warm pool of light over the whole picture, dark towards the edges.
+void LampLight(cairo_t* cr, double x, double y, double r, double darkness) {
+  cairo_pattern_t* p = cairo_pattern_create_radial(x, y, r * 0.15, x, y, r);
+  Stop(p, 0, {1, 0.85, 0.55}, 0.0);
+  Stop(p, 0.5, {0.1, 0.05, 0.0}, darkness * 0.4);
+  Stop(p, 1, {0, 0, 0}, darkness);
+  cairo_set_source(cr, p);
+  cairo_paint(cr);
+  cairo_pattern_destroy(p);
+}
+
+void Glint(cairo_t* cr, double x, double y, double r) {
+  cairo_save(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
+  cairo_pattern_t* p = cairo_pattern_create_radial(x, y, 0, x, y, r);
+  Stop(p, 0, {1, 0.95, 0.7}, 0.9);
+  Stop(p, 1, {1, 0.8, 0.4}, 0);
+  cairo_set_source(cr, p);
+  cairo_arc(cr, x, y, r, 0, 2 * kPi);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  Source(cr, {1, 0.97, 0.85}, 0.9);
+  for (int i = 0; i < 4; ++i) {
+    const double a = i * kPi / 2 + 0.3;
+    cairo_move_to(cr, x, y);
+    cairo_line_to(cr, x + std::cos(a + 0.12) * r * 0.2, y + std::sin(a + 0.12) * r * 0.2);
+    cairo_line_to(cr, x + std::cos(a) * r * 1.3, y + std::sin(a) * r * 1.3);
+    cairo_line_to(cr, x + std::cos(a - 0.12) * r * 0.2, y + std::sin(a - 0.12) * r * 0.2);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+  }
+  cairo_restore(cr);
+}
+
+// An old bit key lying at an angle.
+void Key(cairo_t* cr, double x, double y, double size, double angle, Rgb metal) {
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  cairo_rotate(cr, angle);
+  Source(cr, Mul(metal, 0.4), 0.5);
+  cairo_set_line_width(cr, size * 0.22);
+  cairo_arc(cr, 1.5, 1.5, size * 0.45, 0, 2 * kPi);
+  cairo_stroke(cr);
+  cairo_rectangle(cr, size * 0.45 + 1.5, -size * 0.1 + 1.5, size * 1.7, size * 0.2);
+  cairo_fill(cr);
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, -size * 0.5, 0, size * 0.5);
+  Stop(p, 0, Mul(metal, 1.3));
+  Stop(p, 1, Mul(metal, 0.6));
+  cairo_set_source(cr, p);
+  cairo_arc(cr, 0, 0, size * 0.45, 0, 2 * kPi);
+  cairo_stroke(cr);
+  cairo_rectangle(cr, size * 0.45, -size * 0.1, size * 1.7, size * 0.2);
+  cairo_rectangle(cr, size * 1.75, size * 0.1, size * 0.12, size * 0.35);
+  cairo_rectangle(cr, size * 1.95, size * 0.1, size * 0.18, size * 0.28);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  cairo_restore(cr);
+}
+
+void WoodGrain(cairo_t* cr, Rng& r, double x, double y, double w, double h, Rgb wood, bool vertical) {
+  Source(cr, wood);
+  cairo_rectangle(cr, x, y, w, h);
+  cairo_fill(cr);
+  cairo_set_line_width(cr, 1);
+  for (int i = 0; i < static_cast<int>((vertical ? w : h) / 3); ++i) {
+    const double t = r.Uniform();
+    Source(cr, r.Chance(0.5) ? Mul(wood, 0.75) : Mul(wood, 1.15), 0.35);
+    if (vertical) {
+      const double gx = x + t * w;
+      cairo_move_to(cr, gx, y);
+      cairo_curve_to(cr, gx + r.Range(-4, 4), y + h * 0.3, gx + r.Range(-4, 4), y + h * 0.7, gx, y + h);
+    } else {
+      const double gy = y + t * h;
+      cairo_move_to(cr, x, gy);
+      cairo_curve_to(cr, x + w * 0.3, gy + r.Range(-4, 4), x + w * 0.7, gy + r.Range(-4, 4), x + w, gy);
+    }
+    cairo_stroke(cr);
+  }
+}
+
+void Envelope(cairo_t* cr, double x, double y, double w, double h, double angle, double light) {
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  cairo_rotate(cr, angle);
+  const Rgb paper = Mul({0.86, 0.8, 0.66}, light);
+  Source(cr, {0, 0, 0}, 0.35);
+  cairo_rectangle(cr, 5, 7, w, h);
+  cairo_fill(cr);
+  Source(cr, paper);
+  cairo_rectangle(cr, 0, 0, w, h);
+  cairo_fill(cr);
+  Source(cr, Mul(paper, 0.85));
+  cairo_move_to(cr, 0, h);
+  cairo_line_to(cr, w / 2, h * 0.45);
+  cairo_line_to(cr, w, h);
+  cairo_close_path(cr);
+  cairo_fill(cr);
+  // The opened flap, folded up, with a broken wax seal.
+  Source(cr, Mul(paper, 0.92));
+  cairo_move_to(cr, 0, 0);
+  cairo_line_to(cr, w / 2, -h * 0.55);
+  cairo_line_to(cr, w, 0);
+  cairo_close_path(cr);
+  cairo_fill(cr);
+  Source(cr, Mul(paper, 0.6), 0.6);
+  cairo_set_line_width(cr, 1);
+  cairo_move_to(cr, 0, 0);
+  cairo_line_to(cr, w, 0);
+  cairo_stroke(cr);
+  Source(cr, Mul({0.6, 0.08, 0.06}, light));
+  cairo_arc(cr, w / 2, -h * 0.38, h * 0.1, 0, 2 * kPi);
+  cairo_fill(cr);
+  Source(cr, Mul({0.35, 0.04, 0.03}, light));
+  cairo_set_line_width(cr, 1.2);
+  cairo_move_to(cr, w / 2 - h * 0.08, -h * 0.42);
+  cairo_line_to(cr, w / 2 + h * 0.06, -h * 0.33);
+  cairo_stroke(cr);
+  // Address and stamp.
+  Source(cr, Mul({0.3, 0.45, 0.6}, light));
+  cairo_rectangle(cr, w * 0.78, h * 0.1, w * 0.14, h * 0.25);
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
+void DeskLamp(cairo_t* cr, double x, double y, double s) {
+  Source(cr, {0.12, 0.1, 0.08});
+  EllipsePath(cr, x, y, s * 0.5, s * 0.12);
+  cairo_fill(cr);
+  Source(cr, {0.55, 0.45, 0.2});
+  cairo_rectangle(cr, x - s * 0.04, y - s * 0.9, s * 0.08, s * 0.9);
+  cairo_fill(cr);
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, y - s * 1.3, 0, y - s * 0.85);
+  Stop(p, 0, {0.2, 0.5, 0.3});
+  Stop(p, 1, {0.08, 0.25, 0.12});
+  cairo_set_source(cr, p);
+  cairo_move_to(cr, x - s * 0.6, y - s * 0.85);
+  cairo_curve_to(cr, x - s * 0.55, y - s * 1.3, x + s * 0.55, y - s * 1.3, x + s * 0.6, y - s * 0.85);
+  cairo_close_path(cr);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  Source(cr, {1, 0.95, 0.7});
+  EllipsePath(cr, x, y - s * 0.85, s * 0.58, s * 0.06);
+  cairo_fill(cr);
+}
+
+}  // namespace
+
+void DrawLetter(cairo_t* cr, int index, const SignFont* font) {
+  Rng r(HashName("LETTER", static_cast<std::uint64_t>(index)));
+  const Rgb ink = {0.12, 0.14, 0.3};
+  if (index == 1) {
+    // The desk under a green lamp: envelope torn open, the letter unfolded, a stamp of secrecy.
+    WoodGrain(cr, r, 0, 0, 640, 480, {0.35, 0.2, 0.1}, false);
+    Envelope(cr, 70, 250, 200, 110, -0.25, 0.95);
+    Sheet(cr, 270, 70, 260, 320, 0.08, {0.95, 0.92, 0.82}, 1.0);
+    cairo_save(cr);
+    cairo_translate(cr, 270, 70);
+    cairo_rotate(cr, 0.08);
+    Scribbles(cr, r, 24, 50, 210, 20, 11, ink, 7);
+    cairo_save(cr);
+    cairo_translate(cr, 170, 290);
+    cairo_rotate(cr, -0.2);
+    Source(cr, {0.7, 0.1, 0.1}, 0.75);
+    cairo_set_line_width(cr, 2);
+    cairo_rectangle(cr, -66, -16, 132, 32);
+    cairo_stroke(cr);
+    FontText(cr, font, "СЕКРЕТНО", 0, 0, 2, {0.7, 0.1, 0.1}, 0.75);
+    cairo_restore(cr);
+    cairo_restore(cr);
+    // Fountain pen.
+    cairo_save(cr);
+    cairo_translate(cr, 560, 330);
+    cairo_rotate(cr, 0.9);
+    Source(cr, {0.08, 0.08, 0.1});
+    cairo_rectangle(cr, -6, -60, 12, 100);
+    cairo_fill(cr);
+    Source(cr, {0.85, 0.7, 0.3});
+    cairo_rectangle(cr, -6, -20, 12, 4);
+    cairo_move_to(cr, -5, 40);
+    cairo_line_to(cr, 0, 58);
+    cairo_line_to(cr, 5, 40);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    DeskLamp(cr, 90, 150, 110);
+    LampLight(cr, 150, 120, 620, 0.8);
+    return;
+  }
+  if (index == 2) {
+    // The letter held up in both hands against a dark room.
+    cairo_pattern_t* bg = cairo_pattern_create_radial(320, 200, 30, 320, 240, 500);
+    Stop(bg, 0, {0.25, 0.17, 0.1});
+    Stop(bg, 1, {0.03, 0.02, 0.02});
+    cairo_set_source(cr, bg);
+    cairo_paint(cr);
+    cairo_pattern_destroy(bg);
+    Sheet(cr, 170, 40, 300, 380, -0.03, {0.96, 0.93, 0.84}, 1.0);
+    cairo_save(cr);
+    cairo_translate(cr, 170, 40);
+    cairo_rotate(cr, -0.03);
+    Source(cr, {0.6, 0.55, 0.45}, 0.5);
+    cairo_rectangle(cr, 0, 126, 300, 1.5);
+    cairo_rectangle(cr, 0, 252, 300, 1.5);
+    cairo_fill(cr);
+    Scribbles(cr, r, 30, 60, 240, 22, 13, ink, 8);
+    Source(cr, ink, 0.85);
+    cairo_set_line_width(cr, 1.5);
+    cairo_move_to(cr, 180, 350);
+    cairo_curve_to(cr, 200, 330, 215, 360, 235, 338);
+    cairo_curve_to(cr, 245, 330, 250, 350, 270, 342);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+    Hand(cr, -40, 470, 176, 300, 34, {0.85, 0.65, 0.5}, {0.2, 0.2, 0.24}, 0.95);
+    Hand(cr, 690, 470, 462, 290, 34, {0.85, 0.65, 0.5}, {0.2, 0.2, 0.24}, 0.85);
+    LampLight(cr, 260, 120, 600, 0.7);
+    return;
+  }
+  // Read by a candle at the window, the night city outside.
+  cairo_pattern_t* night = cairo_pattern_create_linear(0, 0, 0, 300);
+  Stop(night, 0, {0.02, 0.03, 0.1});
+  Stop(night, 1, {0.08, 0.1, 0.22});
+  cairo_set_source(cr, night);
+  cairo_paint(cr);
+  cairo_pattern_destroy(night);
+  for (int i = 0; i < 40; ++i) {
+    const double x = r.Range(60, 580), y = r.Range(150, 290);
+    Source(cr, {1, 0.8, 0.45}, r.Range(0.4, 0.9));
+    cairo_rectangle(cr, x, y, 3, 4);
+    cairo_fill(cr);
+  }
+  Source(cr, {0.04, 0.05, 0.1});
+  cairo_move_to(cr, 0, 300);
+  for (double x = 0; x <= 640; x += 40) cairo_line_to(cr, x, 230 + r.Range(-30, 20));
+  cairo_line_to(cr, 640, 300);
+  cairo_close_path(cr);
+  cairo_fill(cr);
+  // Window frame and sill.
+  Source(cr, {0.22, 0.14, 0.08});
+  cairo_rectangle(cr, 0, 0, 640, 30);
+  cairo_rectangle(cr, 0, 0, 50, 300);
+  cairo_rectangle(cr, 590, 0, 50, 300);
+  cairo_rectangle(cr, 310, 0, 20, 300);
+  cairo_rectangle(cr, 0, 150, 640, 14);
+  cairo_fill(cr);
+  WoodGrain(cr, r, 0, 290, 640, 190, {0.4, 0.25, 0.13}, false);
+  Source(cr, {0, 0, 0}, 0.4);
+  cairo_rectangle(cr, 0, 290, 640, 8);
+  cairo_fill(cr);
+  Envelope(cr, 60, 380, 150, 80, 0.15, 1.0);
+  Sheet(cr, 250, 318, 230, 150, -0.06, {0.95, 0.92, 0.82}, 1.0);
+  cairo_save(cr);
+  cairo_translate(cr, 250, 318);
+  cairo_rotate(cr, -0.06);
+  Scribbles(cr, r, 20, 30, 190, 16, 7, ink, 6);
+  cairo_restore(cr);
+  // Candle.
+  Source(cr, {0.7, 0.6, 0.3});
+  EllipsePath(cr, 540, 380, 30, 8);
+  cairo_fill(cr);
+  Source(cr, {0.95, 0.92, 0.82});
+  cairo_rectangle(cr, 530, 300, 20, 80);
+  cairo_fill(cr);
+  Source(cr, {1, 0.85, 0.4});
+  cairo_move_to(cr, 540, 270);
+  cairo_curve_to(cr, 548, 285, 546, 296, 540, 298);
+  cairo_curve_to(cr, 534, 296, 532, 285, 540, 270);
+  cairo_fill(cr);
+  LampLight(cr, 540, 300, 560, 0.65);
+  cairo_save(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
+  cairo_pattern_t* flame = cairo_pattern_create_radial(540, 288, 0, 540, 288, 120);
+  Stop(flame, 0, {1, 0.8, 0.4}, 0.6);
+  Stop(flame, 1, {1, 0.6, 0.2}, 0);
+  cairo_set_source(cr, flame);
+  cairo_paint(cr);
+  cairo_pattern_destroy(flame);
+  cairo_restore(cr);
+}
+
+void DrawNote(cairo_t* cr, int index, const SignFont*) {
+  Rng r(HashName("NOTE", static_cast<std::uint64_t>(index)));
+  if (index == 1) {
+    // Slipping a folded note under a stone in the park at dusk.
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 480);
+    Stop(g, 0, {0.3, 0.35, 0.18});
+    Stop(g, 1, {0.2, 0.26, 0.12});
+    cairo_set_source(cr, g);
+    cairo_paint(cr);
+    cairo_pattern_destroy(g);
+    cairo_set_line_width(cr, 1.2);
+    for (int i = 0; i < 900; ++i) {
+      const double x = r.Range(0, 640), y = r.Range(0, 480);
+      Source(cr, r.Chance(0.5) ? Rgb{0.45, 0.5, 0.22} : Rgb{0.15, 0.2, 0.08}, 0.6);
+      cairo_move_to(cr, x, y);
+      cairo_line_to(cr, x + r.Range(-3, 3), y - r.Range(5, 12));
+      cairo_stroke(cr);
+    }
+    // Gravel path edge.
+    Source(cr, {0.62, 0.55, 0.42});
+    cairo_move_to(cr, 0, 360);
+    cairo_curve_to(cr, 200, 330, 420, 380, 640, 350);
+    cairo_line_to(cr, 640, 480);
+    cairo_line_to(cr, 0, 480);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    for (int i = 0; i < 200; ++i) {
+      Source(cr, r.Chance(0.5) ? Rgb{0.75, 0.68, 0.55} : Rgb{0.45, 0.4, 0.3}, 0.7);
+      cairo_arc(cr, r.Range(0, 640), r.Range(370, 480), r.Range(1, 2.5), 0, 2 * kPi);
+      cairo_fill(cr);
+    }
+    // The stone.
+    Source(cr, {0, 0, 0}, 0.4);
+    EllipsePath(cr, 300, 300, 170, 40);
+    cairo_fill(cr);
+    cairo_pattern_t* st = cairo_pattern_create_radial(250, 180, 20, 290, 250, 200);
+    Stop(st, 0, {0.75, 0.72, 0.66});
+    Stop(st, 1, {0.32, 0.3, 0.28});
+    cairo_set_source(cr, st);
+    cairo_move_to(cr, 140, 300);
+    cairo_curve_to(cr, 120, 220, 200, 150, 300, 150);
+    cairo_curve_to(cr, 400, 150, 470, 220, 460, 300);
+    cairo_curve_to(cr, 380, 320, 220, 320, 140, 300);
+    cairo_fill(cr);
+    cairo_pattern_destroy(st);
+    Source(cr, {0.2, 0.3, 0.15}, 0.5);
+    for (int i = 0; i < 12; ++i) {
+      cairo_arc(cr, r.Range(180, 420), r.Range(170, 280), r.Range(3, 9), 0, 2 * kPi);
+      cairo_fill(cr);
+    }
+    // Folded note half under the edge, and the hand pushing it.
+    cairo_save(cr);
+    cairo_translate(cr, 420, 300);
+    cairo_rotate(cr, -0.15);
+    Source(cr, {0.95, 0.93, 0.86});
+    cairo_rectangle(cr, -40, -10, 80, 34);
+    cairo_fill(cr);
+    Source(cr, {0.75, 0.72, 0.65});
+    cairo_move_to(cr, -40, 7);
+    cairo_line_to(cr, 40, 7);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+    Hand(cr, 700, 480, 470, 318, 36, {0.85, 0.65, 0.5}, {0.22, 0.2, 0.2}, 0.9);
+    LampLight(cr, 330, 260, 560, 0.55);
+    cairo_pattern_t* warm = cairo_pattern_create_linear(0, 0, 640, 0);
+    Stop(warm, 0, {1, 0.6, 0.3}, 0.18);
+    Stop(warm, 1, {0.3, 0.2, 0.5}, 0.15);
+    cairo_set_source(cr, warm);
+    cairo_paint(cr);
+    cairo_pattern_destroy(warm);
+    return;
+  }
+  // Pushing the note into a crack in an old brick wall under a street lamp.
+  const Rgb brick = {0.55, 0.28, 0.2};
+  Source(cr, {0.55, 0.5, 0.45});
+  cairo_paint(cr);
+  for (int row = 0; row < 480 / 26 + 1; ++row) {
+    for (int col = -1; col < 640 / 60 + 1; ++col) {
+      const double x = col * 60 + (row % 2 ? 30 : 0), y = row * 26;
+      Source(cr, Mul(brick, r.Range(0.8, 1.15)));
+      cairo_rectangle(cr, x + 2, y + 2, 56, 22);
+      cairo_fill(cr);
+    }
+  }
+  // The crack, zig-zagging through the mortar.
+  Source(cr, {0.05, 0.03, 0.02});
+  cairo_move_to(cr, 330, 0);
+  const double pts[][2] = {{320, 52}, {338, 54}, {332, 104}, {300, 106}, {296, 156}, {318, 158}, {312, 210}, {290, 212},
+                           {286, 262}, {310, 264}, {304, 316}, {330, 318}, {326, 370}, {300, 372}, {306, 480}};
+  for (const auto& p : pts) cairo_line_to(cr, p[0], p[1]);
+  for (int i = 14; i >= 0; --i) cairo_line_to(cr, pts[i][0] + 10 + (i % 3), pts[i][1] + 2);
+  cairo_close_path(cr);
+  cairo_fill(cr);
+  cairo_save(cr);
+  cairo_translate(cr, 300, 214);
+  cairo_rotate(cr, -1.35);
+  Source(cr, {0.95, 0.93, 0.86});
+  cairo_rectangle(cr, -8, -6, 48, 18);
+  cairo_fill(cr);
+  cairo_restore(cr);
+  Hand(cr, -60, 420, 270, 250, 40, {0.85, 0.65, 0.5}, {0.2, 0.22, 0.28}, 0.9);
+  LampLight(cr, 420, 80, 620, 0.82);
+  cairo_save(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
+  cairo_pattern_t* lamp = cairo_pattern_create_radial(470, 40, 0, 470, 40, 260);
+  Stop(lamp, 0, {1, 0.8, 0.45}, 0.35);
+  Stop(lamp, 1, {1, 0.7, 0.3}, 0);
+  cairo_set_source(cr, lamp);
+  cairo_paint(cr);
+  cairo_pattern_destroy(lamp);
+  cairo_restore(cr);
+}
+
+void DrawContact(cairo_t* cr, int index, const SignFont* font) {
+  Mood mood{index == 1 ? Time::kDusk : Time::kNight, index == 3 ? Weather::kFog : Weather::kClear};
+  Scene s(cr, mood, HashName("CONTACT"), index, font);
+  auto handOver = [&](double x0, double x1, double y) {
+    // Outstretched arms meeting at the case handle.
+    const Rgb sleeve = s.Lit({0.2, 0.2, 0.22});
+    Source(cr, sleeve);
+    cairo_set_line_width(cr, 9);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_move_to(cr, x0, y - 40);
+    cairo_line_to(cr, (x0 + x1) / 2 - 6, y - 12);
+    cairo_move_to(cr, x1, y - 40);
+    cairo_line_to(cr, (x0 + x1) / 2 + 6, y - 12);
+    cairo_stroke(cr);
+    const double cx = (x0 + x1) / 2;
+    Source(cr, s.Lit({0.42, 0.26, 0.14}));
+    cairo_rectangle(cr, cx - 24, y - 6, 48, 34);
+    cairo_fill(cr);
+    Source(cr, s.Lit({0.25, 0.15, 0.08}));
+    cairo_set_line_width(cr, 3);
+    cairo_arc(cr, cx, y - 6, 8, kPi, 2 * kPi);
+    cairo_stroke(cr);
+    Source(cr, s.Lit(kGold));
+    cairo_rectangle(cr, cx - 16, y, 5, 4);
+    cairo_rectangle(cr, cx + 11, y, 5, 4);
+    cairo_fill(cr);
+  };
+  if (index == 1) {
+    // In a deep doorway off a lane at dusk.
+    Sky(s);
+    Wall(s, 0, 0, 640, 400, {0.78, 0.7, 0.58});
+    Source(cr, s.Lit({0.6, 0.55, 0.45}));
+    ArchPath(cr, 150, 40, 340, 380);
+    cairo_fill(cr);
+    Source(cr, s.Lit({0.12, 0.1, 0.09}));
+    ArchPath(cr, 180, 70, 280, 350);
+    cairo_fill(cr);
+    Door(s, 260, 200, 120, 200, kWood, true, false);
+    Source(cr, {0, 0, 0}, 0.35);
+    ArchPath(cr, 180, 70, 280, 350);
+    cairo_fill(cr);
+    Pavement(s, 400, kPaving);
+    HangingLamp(s, 320, 90, 10);
+    Person(s, 230, 430, 250, {0.24, 0.24, 0.28});
+    Person(s, 410, 432, 240, {0.38, 0.3, 0.24});
+    handOver(250, 390, 310);
+    Finish(s);
+    return;
+  }
+  if (index == 2) {
+    // Under a street lamp at night.
+    Sky(s);
+    DistantRoofs(s, 170, 380);
+    Pavement(s, 380, kPaving);
+    LampPost(s, 320, 420, 380);
+    Person(s, 230, 440, 230, {0.22, 0.22, 0.26});
+    Person(s, 420, 440, 236, {0.3, 0.26, 0.22});
+    handOver(250, 400, 320);
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
+    cairo_pattern_t* cone = cairo_pattern_create_linear(0, 100, 0, 440);
+    Stop(cone, 0, LampColour(), 0.22);
+    Stop(cone, 1, LampColour(), 0.05);
+    cairo_set_source(cr, cone);
+    cairo_move_to(cr, 310, 100);
+    cairo_line_to(cr, 330, 100);
+    cairo_line_to(cr, 520, 440);
+    cairo_line_to(cr, 120, 440);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    cairo_pattern_destroy(cone);
+    cairo_restore(cr);
+    Finish(s);
+    return;
+  }
+  // On a stone bridge in fog.
+  Sky(s);
+  DistantRoofs(s, 200, 300, 0.9);
+  Water(s, 300, 480);
+  s.waterTop = -1;
+  Wall(s, 0, 300, 640, 90, {0.6, 0.58, 0.54}, 0.1);
+  for (int i = 0; i < 3; ++i) {
+    Source(cr, s.Lit({0.1, 0.12, 0.15}, 0.2));
+    cairo_arc(cr, 110 + i * 210, 390, 80, kPi, 2 * kPi);
+    cairo_fill(cr);
+  }
+  // Balustrade along the walkway.
+  Source(cr, s.Lit({0.66, 0.64, 0.6}));
+  cairo_rectangle(cr, 0, 250, 640, 10);
+  cairo_rectangle(cr, 0, 296, 640, 8);
+  cairo_fill(cr);
+  for (double bx = 8; bx < 640; bx += 18) {
+    Source(cr, s.Lit({0.6, 0.58, 0.54}));
+    cairo_move_to(cr, bx, 260);
+    cairo_curve_to(cr, bx - 5, 272, bx - 5, 284, bx, 296);
+    cairo_line_to(cr, bx + 8, 296);
+    cairo_curve_to(cr, bx + 13, 284, bx + 13, 272, bx + 8, 260);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+  }
+  LampPost(s, 90, 304, 200);
+  LampPost(s, 560, 304, 200);
+  Person(s, 270, 330, 200, {0.2, 0.2, 0.23});
+  Person(s, 380, 332, 204, {0.28, 0.28, 0.3});
+  handOver(288, 362, 236);
+  Finish(s);
+}
+
+void DrawChest(cairo_t* cr, int index, const SignFont* font) {
+  Rng r(HashName("CHEST", static_cast<std::uint64_t>(index)));
+  // Dusty floor and a dark store room.
+  cairo_pattern_t* bg = cairo_pattern_create_linear(0, 0, 0, 480);
+  Stop(bg, 0, {0.1, 0.08, 0.07});
+  Stop(bg, 0.55, {0.2, 0.15, 0.1});
+  Stop(bg, 1, {0.3, 0.22, 0.14});
+  cairo_set_source(cr, bg);
+  cairo_paint(cr);
+  cairo_pattern_destroy(bg);
+  const Rgb oak = {0.5, 0.32, 0.17};
+  const Rgb iron = {0.28, 0.28, 0.3};
+  if (index == 1) {
+    WoodGrain(cr, r, 0, 330, 640, 150, {0.3, 0.22, 0.14}, false);
+    const double x = 150, y = 210, w = 340, h = 170;
+    // Lid standing open behind the box.
+    cairo_pattern_t* lid = cairo_pattern_create_linear(0, 60, 0, y);
+    Stop(lid, 0, Mul(oak, 0.6));
+    Stop(lid, 1, Mul(oak, 0.35));
+    cairo_set_source(cr, lid);
+    cairo_move_to(cr, x + 6, y);
+    cairo_line_to(cr, x + 20, 70);
+    cairo_curve_to(cr, x + 100, 50, x + w - 100, 50, x + w - 20, 70);
+    cairo_line_to(cr, x + w - 6, y);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    cairo_pattern_destroy(lid);
+    Source(cr, iron);
+    for (double bx : {x + 30, x + w - 50}) {
+      cairo_move_to(cr, bx, y);
+      cairo_line_to(cr, bx + 4, 66);
+      cairo_line_to(cr, bx + 24, 64);
+      cairo_line_to(cr, bx + 20, y);
+      cairo_close_path(cr);
+      cairo_fill(cr);
+    }
+    // Inside of the box, with the leather case and papers.
+    Source(cr, Mul(oak, 0.3));
+    cairo_rectangle(cr, x + 10, y - 14, w - 20, 30);
+    cairo_fill(cr);
+    cairo_pattern_t* leather = cairo_pattern_create_linear(0, y - 40, 0, y + 20);
+    Stop(leather, 0, {0.6, 0.35, 0.18});
+    Stop(leather, 1, {0.35, 0.18, 0.08});
+    cairo_set_source(cr, leather);
+    cairo_rectangle(cr, x + 60, y - 40, w - 120, 60);
+    cairo_fill(cr);
+    cairo_pattern_destroy(leather);
+    Sheet(cr, x + 90, y - 70, 120, 60, -0.1, {0.94, 0.9, 0.8}, 1.0);
+    Sheet(cr, x + 150, y - 64, 110, 56, 0.12, {0.9, 0.88, 0.8}, 1.0);
+    cairo_save(cr);
+    cairo_translate(cr, x + 150, y - 64);
+    cairo_rotate(cr, 0.12);
+    Scribbles(cr, r, 10, 14, 90, 9, 4, {0.15, 0.15, 0.3}, 4);
+    cairo_restore(cr);
+    Source(cr, {0.7, 0.1, 0.08});
+    cairo_arc(cr, x + 230, y - 30, 8, 0, 2 * kPi);
+    cairo_fill(cr);
+    Source(cr, {0.25, 0.12, 0.05});
+    cairo_rectangle(cr, x + 60, y - 44, w - 120, 6);
+    cairo_fill(cr);
+    // Front of the box with iron bands, rivets and the lock with its key.
+    cairo_pattern_t* body = cairo_pattern_create_linear(x, 0, x + w, 0);
+    Stop(body, 0, Mul(oak, 1.2));
+    Stop(body, 1, Mul(oak, 0.55));
+    cairo_set_source(cr, body);
+    cairo_rectangle(cr, x, y + 10, w, h);
+    cairo_fill(cr);
+    cairo_pattern_destroy(body);
+    Source(cr, Mul(oak, 0.5), 0.7);
+    cairo_set_line_width(cr, 1.2);
+    for (double py = y + 40; py < y + h; py += 30) {
+      cairo_move_to(cr, x, py);
+      cairo_line_to(cr, x + w, py);
+    }
+    cairo_stroke(cr);
+    Source(cr, iron);
+    cairo_rectangle(cr, x - 4, y + 6, w + 8, 12);
+    cairo_rectangle(cr, x - 4, y + h - 4, w + 8, 14);
+    for (double bx : {x, x + 70, x + w - 90, x + w - 20}) cairo_rectangle(cr, bx, y + 10, 20, h);
+    cairo_fill(cr);
+    Source(cr, {0.55, 0.55, 0.58});
+    for (double bx : {x + 10, x + 80, x + w - 80, x + w - 10}) {
+      for (double by = y + 28; by < y + h; by += 22) {
+        cairo_arc(cr, bx, by, 2.2, 0, 2 * kPi);
+        cairo_fill(cr);
+      }
+    }
+    const double lx = x + w / 2, ly = y + 60;
+    Source(cr, {0.75, 0.6, 0.25});
+    cairo_rectangle(cr, lx - 26, ly - 30, 52, 64);
+    cairo_fill(cr);
+    Source(cr, {0.05, 0.04, 0.03});
+    cairo_arc(cr, lx, ly - 6, 5, 0, 2 * kPi);
+    cairo_fill(cr);
+    Key(cr, lx - 2, ly + 2, 22, 1.4, {0.8, 0.75, 0.6});
+    Glint(cr, lx - 6, ly + 34, 14);
+    LampLight(cr, lx, y, 520, 0.8);
+    return;
+  }
+  // Close-up of the opened case: documents, a photograph, a map and the key beside it.
+  WoodGrain(cr, r, 0, 0, 640, 480, {0.32, 0.22, 0.12}, true);
+  cairo_pattern_t* leather = cairo_pattern_create_radial(320, 240, 40, 320, 240, 360);
+  Stop(leather, 0, {0.62, 0.38, 0.2});
+  Stop(leather, 1, {0.3, 0.15, 0.07});
+  cairo_set_source(cr, leather);
+  cairo_rectangle(cr, 60, 50, 520, 380);
+  cairo_fill(cr);
+  cairo_pattern_destroy(leather);
+  Source(cr, {0.85, 0.75, 0.5}, 0.5);
+  cairo_set_line_width(cr, 1.5);
+  cairo_set_dash(cr, std::array<double, 1>{5}.data(), 1, 0);
+  cairo_rectangle(cr, 72, 62, 496, 356);
+  cairo_stroke(cr);
+  cairo_set_dash(cr, nullptr, 0, 0);
+  // A map with routes.
+  Sheet(cr, 90, 80, 250, 190, -0.06, {0.9, 0.86, 0.7}, 1.0);
+  cairo_save(cr);
+  cairo_translate(cr, 90, 80);
+  cairo_rotate(cr, -0.06);
+  Source(cr, {0.4, 0.55, 0.7}, 0.6);
+  cairo_move_to(cr, 0, 130);
+  cairo_curve_to(cr, 60, 110, 120, 160, 250, 120);
+  cairo_line_to(cr, 250, 190);
+  cairo_line_to(cr, 0, 190);
+  cairo_close_path(cr);
+  cairo_fill(cr);
+  Source(cr, {0.4, 0.35, 0.3}, 0.7);
+  cairo_set_line_width(cr, 1);
+  for (int i = 0; i < 6; ++i) {
+    cairo_move_to(cr, 10 + i * 40, 10);
+    cairo_line_to(cr, 20 + i * 38, 120);
+    cairo_move_to(cr, 10, 15 + i * 18);
+    cairo_line_to(cr, 240, 10 + i * 20);
+  }
+  cairo_stroke(cr);
+  Source(cr, {0.75, 0.1, 0.1});
+  cairo_set_line_width(cr, 3);
+  cairo_move_to(cr, 190, 122);
+  cairo_line_to(cr, 206, 138);
+  cairo_move_to(cr, 206, 122);
+  cairo_line_to(cr, 190, 138);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+  // Typed documents with a stamp.
+  Sheet(cr, 330, 90, 220, 290, 0.05, {0.95, 0.93, 0.86}, 1.0);
+  cairo_save(cr);
+  cairo_translate(cr, 330, 90);
+  cairo_rotate(cr, 0.05);
+  Source(cr, {0.2, 0.2, 0.22}, 0.7);
+  for (int l = 0; l < 14; ++l) {
+    double x = 18;
+    while (x < 200) {
+      const double wlen = r.Range(12, 40);
+      cairo_rectangle(cr, x, 60 + l * 14, std::min(wlen, 200 - x), 3);
+      x += wlen + 6;
+    }
+  }
+  cairo_fill(cr);
+  FontText(cr, font, "ПЛАН", 110, 32, 2, {0.15, 0.15, 0.2}, 0.9);
+  cairo_save(cr);
+  cairo_translate(cr, 150, 250);
+  cairo_rotate(cr, -0.25);
+  Source(cr, {0.7, 0.1, 0.1}, 0.7);
+  cairo_set_line_width(cr, 2);
+  cairo_rectangle(cr, -62, -15, 124, 30);
+  cairo_stroke(cr);
+  FontText(cr, font, "СЕКРЕТНО", 0, 0, 2, {0.7, 0.1, 0.1}, 0.7);
+  cairo_restore(cr);
+  cairo_restore(cr);
+  // Photograph of a man in a hat.
+  cairo_save(cr);
+  cairo_translate(cr, 130, 270);
+  cairo_rotate(cr, 0.1);
+  Source(cr, {0, 0, 0}, 0.4);
+  cairo_rectangle(cr, 5, 6, 110, 130);
+  cairo_fill(cr);
+  Source(cr, {0.92, 0.9, 0.85});
+  cairo_rectangle(cr, 0, 0, 110, 130);
+  cairo_fill(cr);
+  Source(cr, {0.45, 0.42, 0.38});
+  cairo_rectangle(cr, 8, 8, 94, 100);
+  cairo_fill(cr);
+  Source(cr, {0.15, 0.14, 0.13});
+  cairo_arc(cr, 55, 60, 18, 0, 2 * kPi);
+  cairo_fill(cr);
+  cairo_rectangle(cr, 25, 78, 60, 30);
+  cairo_fill(cr);
+  EllipsePath(cr, 55, 44, 30, 6);
+  cairo_fill(cr);
+  cairo_rectangle(cr, 40, 26, 30, 18);
+  cairo_fill(cr);
+  cairo_restore(cr);
+  Key(cr, 430, 410, 26, -0.3, {0.8, 0.75, 0.6});
+  Glint(cr, 436, 404, 16);
+  LampLight(cr, 320, 200, 560, 0.7);
+}
+
+void DrawTorch(cairo_t* cr, int index, const SignFont*) {
+  Rng r(HashName("TORCH", static_cast<std::uint64_t>(index)));
+  // Where the beam falls, and where the torch is held.
+  const double spots[][4] = {{330, 220, 190, 130}, {300, 250, 200, 120}, {340, 200, 200, 150}, {320, 300, 170, 110}};
+  const double sx = spots[index - 1][0], sy = spots[index - 1][1], rx = spots[index - 1][2], ry = spots[index - 1][3];
+  const double tx = index % 2 ? 520 : 120, ty = 470;
+  // The scene itself, fully lit; darkness is laid over it afterwards.
+  if (index == 1) {
+    // Crates in a warehouse.
+    Source(cr, {0.35, 0.3, 0.25});
+    cairo_paint(cr);
+    WoodGrain(cr, r, 0, 330, 640, 150, {0.4, 0.32, 0.22}, false);
+    const double crates[][4] = {{120, 170, 150, 160}, {270, 200, 130, 130}, {400, 150, 160, 180}, {190, 60, 120, 110}, {410, 40, 130, 110}};
+    for (const auto& c : crates) {
+      WoodGrain(cr, r, c[0], c[1], c[2], c[3], {0.62, 0.46, 0.28}, false);
+      Source(cr, {0.35, 0.25, 0.15});
+      cairo_set_line_width(cr, 6);
+      cairo_rectangle(cr, c[0] + 3, c[1] + 3, c[2] - 6, c[3] - 6);
+      cairo_move_to(cr, c[0] + 4, c[1] + 4);
+      cairo_line_to(cr, c[0] + c[2] - 4, c[1] + c[3] - 4);
+      cairo_stroke(cr);
+      Source(cr, {0.2, 0.15, 0.1}, 0.6);
+      cairo_set_line_width(cr, 3);
+      cairo_rectangle(cr, c[0] + c[2] * 0.3, c[1] + c[3] * 0.35, c[2] * 0.4, c[3] * 0.25);
+      cairo_stroke(cr);
+    }
+  } else if (index == 2) {
+    // Floorboards, with a key fallen into a gap.
+    for (int i = 0; i < 9; ++i) {
+      const double y = i * 56 - 10;
+      WoodGrain(cr, r, 0, y, 640, 54, Mul({0.5, 0.36, 0.22}, r.Range(0.85, 1.1)), false);
+      Source(cr, {0.08, 0.05, 0.03});
+      cairo_rectangle(cr, 0, y + 53, 640, 3);
+      cairo_fill(cr);
+      for (double nx = r.Range(40, 200); nx < 640; nx += r.Range(180, 300)) {
+        cairo_rectangle(cr, nx, y, 2, 54);
+        cairo_fill(cr);
+        Source(cr, {0.2, 0.2, 0.22});
+        cairo_arc(cr, nx + 10, y + 10, 2, 0, 2 * kPi);
+        cairo_arc(cr, nx + 10, y + 44, 2, 0, 2 * kPi);
+        cairo_fill(cr);
+        Source(cr, {0.08, 0.05, 0.03});
+      }
+    }
+    Key(cr, 290, 264, 24, 0.15, {0.85, 0.78, 0.55});
+    Glint(cr, 300, 262, 22);
+  } else if (index == 3) {
+    // A vaulted cellar with barrels.
+    Source(cr, {0.4, 0.38, 0.34});
+    cairo_paint(cr);
+    for (int row = 0; row < 20; ++row) {
+      for (int col = 0; col < 12; ++col) {
+        Source(cr, Mul({0.55, 0.52, 0.46}, r.Range(0.8, 1.15)));
+        cairo_rectangle(cr, col * 56 + (row % 2) * 28 - 28 + 2, row * 24 + 2, 52, 20);
+        cairo_fill(cr);
+      }
+    }
+    Source(cr, {0.1, 0.09, 0.08});
+    ArchPath(cr, 200, 60, 260, 330);
+    cairo_fill(cr);
+    Source(cr, {0.6, 0.56, 0.5});
+    cairo_set_line_width(cr, 14);
+    cairo_arc(cr, 330, 190, 137, kPi, 2 * kPi);
+    cairo_stroke(cr);
+    for (int b = 0; b < 3; ++b) {
+      const double bx = 130 + b * 190, by = 380;
+      cairo_pattern_t* p = cairo_pattern_create_linear(bx - 60, 0, bx + 60, 0);
+      Stop(p, 0, {0.3, 0.18, 0.1});
+      Stop(p, 0.4, {0.6, 0.4, 0.22});
+      Stop(p, 1, {0.25, 0.15, 0.08});
+      cairo_set_source(cr, p);
+      EllipsePath(cr, bx, by - 50, 62, 56);
+      cairo_fill(cr);
+      cairo_pattern_destroy(p);
+      Source(cr, {0.5, 0.34, 0.2});
+      EllipsePath(cr, bx, by - 50, 40, 46);
+      cairo_fill(cr);
+      Source(cr, {0.2, 0.2, 0.22});
+      cairo_set_line_width(cr, 4);
+      EllipsePath(cr, bx, by - 50, 44, 50);
+      cairo_stroke(cr);
+    }
+    // Cobweb in the corner of the arch.
+    Source(cr, {0.9, 0.9, 0.9}, 0.35);
+    cairo_set_line_width(cr, 0.8);
+    for (int i = 0; i < 6; ++i) {
+      cairo_move_to(cr, 460, 120);
+      cairo_line_to(cr, 460 + std::cos(1.6 + i * 0.28) * 90, 120 + std::sin(1.6 + i * 0.28) * 90);
+    }
+    for (int k = 1; k < 5; ++k) cairo_arc(cr, 460, 120, k * 18, 1.6, 3.0);
+    cairo_stroke(cr);
+  } else {
+    // A back alley: brick walls converging, bins, a puddle and a key by the drain.
+    Source(cr, {0.25, 0.24, 0.24});
+    cairo_paint(cr);
+    Source(cr, {0.5, 0.48, 0.45});
+    cairo_move_to(cr, 0, 480);
+    cairo_line_to(cr, 290, 200);
+    cairo_line_to(cr, 350, 200);
+    cairo_line_to(cr, 640, 480);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    for (int side = 0; side < 2; ++side) {
+      cairo_save(cr);
+      if (side == 0) {
+        cairo_move_to(cr, 0, 0);
+        cairo_line_to(cr, 290, 140);
+        cairo_line_to(cr, 290, 200);
+        cairo_line_to(cr, 0, 480);
+      } else {
+        cairo_move_to(cr, 640, 0);
+        cairo_line_to(cr, 350, 140);
+        cairo_line_to(cr, 350, 200);
+        cairo_line_to(cr, 640, 480);
+      }
+      cairo_close_path(cr);
+      cairo_clip(cr);
+      Source(cr, {0.5, 0.26, 0.2});
+      cairo_paint(cr);
+      Source(cr, {0.3, 0.2, 0.18});
+      cairo_set_line_width(cr, 1.5);
+      for (int k = -20; k < 40; ++k) {
+        const double y0 = k * 16.0;
+        cairo_move_to(cr, side ? 640 : 0, y0);
+        cairo_line_to(cr, side ? 350 : 290, 140 + (y0 - 0) * (60.0 / 480.0));
+      }
+      cairo_stroke(cr);
+      cairo_restore(cr);
+    }
+    // Dustbin and the drain.
+    Source(cr, {0.45, 0.47, 0.45});
+    cairo_rectangle(cr, 440, 300, 70, 90);
+    cairo_fill(cr);
+    EllipsePath(cr, 475, 300, 40, 9);
+    cairo_fill(cr);
+    Source(cr, {0.3, 0.32, 0.3});
+    for (int k = 0; k < 5; ++k) cairo_rectangle(cr, 446 + k * 13, 306, 3, 80);
+    cairo_fill(cr);
+    Source(cr, {0.15, 0.15, 0.15});
+    cairo_rectangle(cr, 270, 320, 70, 26);
+    cairo_fill(cr);
+    Source(cr, {0.4, 0.4, 0.4});
+    for (int k = 0; k < 6; ++k) cairo_rectangle(cr, 274 + k * 11, 322, 4, 22);
+    cairo_fill(cr);
+    Source(cr, {0.3, 0.35, 0.45}, 0.6);
+    EllipsePath(cr, 200, 380, 80, 14);
+    cairo_fill(cr);
+    Key(cr, 360, 326, 20, 2.6, {0.85, 0.78, 0.55});
+    Glint(cr, 352, 322, 20);
+  }
+  // Darkness everywhere except the beam's spot.
+  cairo_save(cr);
+  cairo_matrix_t m;
+  cairo_matrix_init_identity(&m);
+  cairo_matrix_translate(&m, sx, sy);
+  cairo_matrix_scale(&m, rx, ry);
+  cairo_matrix_invert(&m);
+  cairo_pattern_t* mask = cairo_pattern_create_radial(0, 0, 0.55, 0, 0, 1.25);
+  cairo_pattern_set_matrix(mask, &m);
+  cairo_pattern_add_color_stop_rgba(mask, 0, 0, 0, 0, 0);
+  cairo_pattern_add_color_stop_rgba(mask, 1, 0, 0, 0, 0.94);
+  cairo_set_source(cr, mask);
+  cairo_paint(cr);
+  cairo_pattern_destroy(mask);
+  cairo_restore(cr);
+  // The spot is slightly warm, and the beam shows faintly in the dusty air.
+  cairo_save(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
+  cairo_matrix_t spot;
+  cairo_matrix_init_identity(&spot);
+  cairo_matrix_translate(&spot, sx, sy);
+  cairo_matrix_scale(&spot, rx, ry);
+  cairo_matrix_invert(&spot);
+  cairo_pattern_t* warm = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
+  cairo_pattern_set_matrix(warm, &spot);
+  Stop(warm, 0, {1, 0.9, 0.65}, 0.22);
+  Stop(warm, 1, {1, 0.9, 0.65}, 0);
+  cairo_set_source(cr, warm);
+  cairo_paint(cr);
+  cairo_pattern_destroy(warm);
+  cairo_pattern_t* beam = cairo_pattern_create_linear(tx, ty, sx, sy);
+  Stop(beam, 0, {1, 0.95, 0.75}, 0.3);
+  Stop(beam, 1, {1, 0.95, 0.75}, 0.02);
+  cairo_set_source(cr, beam);
+  const double ang = std::atan2(sy - ty, sx - tx) + kPi / 2;
+  const double px = std::cos(ang), py = std::sin(ang);
+  const double halfWidth = 0.85 * std::hypot(rx * px, ry * py);
+  cairo_move_to(cr, tx + px * 8, ty + py * 8);
+  cairo_line_to(cr, sx + px * halfWidth, sy + py * halfWidth);
+  cairo_line_to(cr, sx - px * halfWidth, sy - py * halfWidth);
+  cairo_line_to(cr, tx - px * 8, ty - py * 8);
+  cairo_close_path(cr);
+  cairo_fill(cr);
+  cairo_pattern_destroy(beam);
+  cairo_restore(cr);
+  // The torch in a gloved hand at the bottom edge.
+  cairo_save(cr);
+  cairo_translate(cr, tx, ty);
+  cairo_rotate(cr, std::atan2(sy - ty, sx - tx));
+  Source(cr, {0.15, 0.15, 0.17});
+  cairo_rectangle(cr, -70, -11, 70, 22);
+  cairo_fill(cr);
+  Source(cr, {0.5, 0.5, 0.52});
+  cairo_move_to(cr, 0, -11);
+  cairo_line_to(cr, 22, -17);
+  cairo_line_to(cr, 22, 17);
+  cairo_line_to(cr, 0, 11);
+  cairo_close_path(cr);
+  cairo_fill(cr);
+  Source(cr, {1, 0.97, 0.85});
+  cairo_rectangle(cr, 21, -15, 3, 30);
+  cairo_fill(cr);
+  Source(cr, {0.1, 0.09, 0.09});
+  EllipsePath(cr, -40, 0, 26, 18);
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
+}  // namespace pictures
