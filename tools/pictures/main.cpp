@@ -11,6 +11,7 @@
 
 #include "catalogue.h"
 #include "contact_sheet.h"
+#include "icon.h"
 #include "jpeg_io.h"
 #include "sign_font.h"
 
@@ -72,6 +73,9 @@ int main(int argc, char** argv) {
     if (missing > 0) std::fprintf(stderr, "gen_pictures: %d pictures missing or unreadable\n", missing);
     return missing == 0 ? 0 : 1;
   }
-  std::fprintf(stderr, "usage: gen_pictures OUT_DATA_DIR\n       gen_pictures --contact-sheet OUT.png DATA_DIR\n");
+  if (args.size() == 3 && args[0] == "--icon") return pictures::WriteIcon(args[1], args[2]) ? 0 : 1;
+  std::fprintf(stderr,
+               "usage: gen_pictures OUT_DATA_DIR\n       gen_pictures --contact-sheet OUT.png DATA_DIR\n"
+               "       gen_pictures --icon OUT.png DATA_DIR\n");
   return 2;
 }
