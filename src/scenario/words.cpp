@@ -8,12 +8,12 @@
 
 namespace {
 
-constexpr std::array<std::string_view, kVerbs> kVerbWords = {
+const std::array<std::string_view, kVerbs> kVerbWords = {
     "ДВИГАТЬСЯ"_w, "ГОВОРИТЬ"_w, "ИССЛЕДОВАТЬ"_w, "ЧИТАТЬ"_w,  "ОТКРЫТЬ"_w, "ШПИОНИТЬ"_w, "ЖДАТЬ"_w,
     "ЗАПИСКА"_w,   "ИСКАТЬ"_w,   "ХИТРИТЬ"_w,     "ПОМОЩЬ"_w, "РЕСТАРТ"_w, "ФИНИШ"_w,
 };
 
-constexpr std::array<std::string_view, kCodes> kCodeWords = {
+const std::array<std::string_view, kCodes> kCodeWords = {
     "КУКУРУЗА"_w, "КОЛБАСКА"_w, "КОЛОБОК"_w,  "КЛЮКОВКА"_w,
     "КОРЮШКА"_w,  "КАБАРГА"_w,  "КНОПОЧКА"_w, "КАЛЕЙДОСКОП"_w,
 };

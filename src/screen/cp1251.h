@@ -73,9 +73,10 @@ inline constexpr auto kConverted = Convert<L>();
 
 }  // namespace cp1251
 
-// "ЭТО "_w is the Windows-1251 form of a UTF-8 literal, made at compile time.
+// "ЭТО "_w is the Windows-1251 form of a UTF-8 literal, made at compile time. The operator itself
+// is not constexpr: clang 14 crashes when it tries to evaluate one in a constant context.
 template <cp1251::Utf8Literal L>
-constexpr std::string_view operator""_w() {
+inline std::string_view operator""_w() {
   return {cp1251::kConverted<L>.text, cp1251::kConverted<L>.size};
 }
 

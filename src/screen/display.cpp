@@ -31,11 +31,12 @@ void GrabRect(const Image& src, int x1, int y1, int x2, int y2, Image& out) {
   out.w = x2 - x1 + 1;
   out.h = y2 - y1 + 1;
   out.px.assign(static_cast<size_t>(out.w) * out.h, 0);
-  for (int y = y1; y <= y2; ++y) {
-    if (y < 0 || y >= src.h) continue;
-    for (int x = x1; x <= x2; ++x) {
-      if (x >= 0 && x < src.w) out.At(x - x1, y - y1) = src.At(x, y);
-    }
+  const int fromX = std::max(x1, 0);
+  const int toX = std::min(x2, src.w - 1);
+  if (fromX > toX) return;
+  for (int y = std::max(y1, 0); y <= std::min(y2, src.h - 1); ++y) {
+    const Pixel* row = &src.px[static_cast<size_t>(y) * src.w];
+    std::copy(row + fromX, row + toX + 1, &out.px[static_cast<size_t>(y - y1) * out.w + (fromX - x1)]);
   }
 }
 

@@ -106,8 +106,8 @@ TEST(FontData, BuiltInFont) {
   for (int g : {0x80, 0xF0, 0xF1, int{'A'}, int{'z'}, int{'0'}, int{'?'}}) EXPECT_TRUE(PlainInk(g)) << "glyph " << g;
   EXPECT_FALSE(PlainInk(0x20));
   EXPECT_FALSE(PlainInk(0x00));
-  EXPECT_NE(kPlainFont['_'][15] | kPlainFont['_'][14] | kPlainFont['_'][13], 0);
-  EXPECT_EQ(kPlainFont['_'][2], 0);
+  EXPECT_NE(kPlainFont[int{'_'}][15] | kPlainFont[int{'_'}][14] | kPlainFont[int{'_'}][13], 0);
+  EXPECT_EQ(kPlainFont[int{'_'}][2], 0);
 }
 
 }  // namespace
