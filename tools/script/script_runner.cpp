@@ -27,14 +27,17 @@
 namespace {
 
 constexpr std::int64_t kSettleMs = 150;
+// Top-left corner of the clock block; its five digit cells start 4 pixels inside.
+constexpr int kClockX = 547;
+constexpr int kClockY = 4;
 constexpr std::int64_t kIgnoredInputMs = 10000;
 constexpr std::int64_t kExitWaitMs = 60000;
 constexpr auto kStallLimit = std::chrono::seconds(20);
 
 const std::set<std::string> kCommands = {
     "exedir", "timer", "click", "rclick-hold", "release", "move", "leave", "key", "type", "burst",
-    "close", "pick", "pick-none", "expect-row", "expect-plain", "expect-pixel", "expect-state", "set",
-    "screen", "screenshot", "expect-exit"};
+    "close", "pick", "pick-none", "expect-row", "expect-clock", "expect-plain", "expect-pixel",
+    "expect-state", "set", "screen", "screenshot", "expect-exit"};
 
 const std::map<std::string, std::string> kKeyNames = {
     {"enter", "\r"}, {"backspace", "\b"}, {"escape", "\x1b"}, {"tab", "\t"}, {"space", " "},
@@ -307,7 +310,7 @@ class Runner {
   std::string DecodeRow(int r) { return DecodeCells(0, kRowHeight * r - kRowHeight, kRowCells); }
 
   void PrintScreen() {
-    std::cout << "  screen (clock " << DecodeCells(551, 8, 5) << "):\n";
+    std::cout << "  screen (clock " << DecodeCells(kClockX + 4, kClockY + 4, 5) << "):\n";
     for (int r = 1; r <= 34; ++r) {
       const std::string row = DecodeRow(r);
       if (row.find_first_not_of(' ') == std::string::npos) continue;
@@ -320,11 +323,16 @@ class Runner {
   bool RowShows(int r, const std::string& text) {
     std::string fitted = text.substr(0, kRowCells);
     fitted.resize(kRowCells, ' ');
+    return CellsShow(0, kRowHeight * r - kRowHeight, fitted);
+  }
+
+  // True when the cells from (x0, y0) on show the glyphs of text, one cell per character.
+  bool CellsShow(int x0, int y0, const std::string& text) {
     const Image& sheet = display_.Page(3);
     const Image& page = display_.Page(display_.Visible());
-    for (int k = 0; k < kRowCells; ++k) {
-      const int g = W.GlyphCode[static_cast<unsigned char>(fitted[k])];
-      if (MaskAt(sheet, 16 * (g / 16), 14 * (g % 16), true) != MaskAt(page, 16 * k, kRowHeight * r - kRowHeight, false)) {
+    for (std::size_t k = 0; k < text.size(); ++k) {
+      const int g = W.GlyphCode[static_cast<unsigned char>(text[k])];
+      if (MaskAt(sheet, 16 * (g / 16), 14 * (g % 16), true) != MaskAt(page, x0 + 16 * static_cast<int>(k), y0, false)) {
         return false;
       }
     }
@@ -447,9 +455,17 @@ class Runner {
       return Step::kInput;
     }
     if (c == "key") {
-      const auto it = kKeyNames.find(arg);
-      if (it == kKeyNames.end()) Malformed(line, "unknown key name");
-      display_.QueueKey(it->second);
+      // Several names are queued at once, so that the game finds them all waiting behind each other.
+      std::istringstream names(arg);
+      std::vector<std::string> keys;
+      std::string name;
+      while (names >> name) {
+        const auto it = kKeyNames.find(name);
+        if (it == kKeyNames.end()) Malformed(line, "unknown key name");
+        keys.push_back(it->second);
+      }
+      if (keys.empty()) Malformed(line, "unknown key name");
+      for (const auto& key : keys) display_.QueueKey(key);
       Given();
       return Step::kInput;
     }
@@ -476,6 +492,12 @@ class Runner {
       const std::string text = space == std::string::npos ? "" : Utf8ToCp1251(arg.substr(space + 1));
       if (!RowShows(static_cast<int>(*r), text)) {
         Fail(line, "|" + Cp1251ToUtf8(text) + "|", "|" + Cp1251ToUtf8(DecodeRow(static_cast<int>(*r))) + "|");
+      }
+      return Step::kNext;
+    }
+    if (c == "expect-clock") {
+      if (!CellsShow(kClockX + 4, kClockY + 4, arg)) {
+        Fail(line, arg, DecodeCells(kClockX + 4, kClockY + 4, static_cast<int>(arg.size())));
       }
       return Step::kNext;
     }
