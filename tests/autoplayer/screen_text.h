@@ -1,0 +1,51 @@
+// Reads the game's text rows and clock off the visible page by matching glyph shapes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "screen/display.h"
+
+// Text as the screen shows it: one shape class per cell. Letters that look alike (Latin A and
+// Cyrillic А, 3 and З) share a class, so texts are compared shape by shape.
+using Shapes = std::u16string;
+
+// The font's shapes, learnt once from the font sheet and the code-page table.
+class ScreenText {
+ public:
+  // Learns the shapes from the font sheet (page 3) and the table of glyph numbers per character.
+  void Learn(const Image& sheet, const std::array<std::uint8_t, 256>& glyphOfChar);
+  // The shapes of a UTF-8 text as the font would draw it.
+  Shapes Of(std::string_view utf8) const;
+  // The 40 cells of text row r (1 to 34) on page; a cell of no known shape reads as kUnknown.
+  Shapes Row(const Image& page, int r) const;
+  // Row r with the blanks at both ends removed.
+  Shapes TrimmedRow(const Image& page, int r) const;
+  // The clock in the top right corner as minutes since midnight, when it reads as HH:MM.
+  std::optional<int> ClockMinutes(const Image& page) const;
+  // The whole number written with the digits at the start of text (blanks skipped first).
+  std::optional<int> LeadingNumber(const Shapes& text) const;
+  // The text with blanks removed at both ends.
+  Shapes Trim(const Shapes& text) const;
+  // A readable rendering for reports: each shape as one of the characters that have it.
+  std::string Readable(const Shapes& text) const;
+
+  // The shape of a cell that matches no glyph of the font.
+  static constexpr char16_t kUnknown = 0xFFFF;
+
+ private:
+  using CellMask = std::array<std::uint16_t, 14>;
+
+  static CellMask MaskAt(const Image& img, int x0, int y0, bool sheet);
+  Shapes Cells(const Image& page, int x0, int y0, int count) const;
+
+  std::map<CellMask, char16_t> shapeOfMask_;
+  std::array<char16_t, 256> shapeOfChar_{};
+  std::map<char16_t, std::string> charOfShape_;
+  std::array<int, 10> digitShape_{};
+  char16_t blank_ = 0;
+};
