@@ -1,0 +1,9 @@
+// The entry point: the game on the real SDL window.
+#include "game/startup.h"
+#include "screen/display_sdl.h"
+
+int main() {
+  SdlDisplay display;
+  InstallDisplay(&display);
+  return RunApplication();
+}

@@ -1,0 +1,224 @@
+#!/bin/bash
+# Drives the real game window on a virtual X server and checks it by screenshots.
+#
+# usage: window_test.sh GAME CLOSE_REQUEST [SHOT_DIR]
+#   GAME           the game executable
+#   CLOSE_REQUEST  the helper that sends WM_DELETE_WINDOW to a window id
+#   SHOT_DIR       where the screenshots are kept (a fresh temporary folder when omitted)
+# Exit status: 0 passed, 1 failed, 77 skipped (no virtual X server on this machine).
+
+set -u
+
+game=${1:?game executable}
+closer=${2:?close request helper}
+shots=${3:-$(mktemp -d)}
+work=$(mktemp -d)
+mkdir -p "$shots"
+rm -f "$shots"/*.png
+
+xvfbPid=""
+wmPid=""
+gamePid=""
+checks=0
+
+# Ends one process this script started: politely, then for sure after two seconds.
+stop() {
+  local pid=$1
+  kill "$pid" 2>/dev/null || return 0
+  for ((i = 0; i < 20; ++i)); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -KILL "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+}
+
+cleanup() {
+  for pid in $gamePid $wmPid $xvfbPid; do stop "$pid"; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [[ -f "$work/game.log" ]]; then
+    echo "--- game output ---" >&2
+    tail -n 20 "$work/game.log" >&2
+  fi
+  echo "screenshots: $shots" >&2
+  exit 1
+}
+
+pass() {
+  checks=$((checks + 1))
+  echo "ok: $*"
+}
+
+if ! command -v Xvfb >/dev/null; then
+  echo "SKIP: Xvfb is not installed"
+  exit 77
+fi
+for tool in xdotool import convert compare identify openbox wmctrl; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (packages xdotool, imagemagick, openbox, wmctrl)"
+done
+[[ -x "$game" ]] || fail "no game executable at $game"
+[[ -x "$closer" ]] || fail "no close request helper at $closer"
+
+# Polls CMD every 0.1 s for at most SECONDS; true once CMD succeeds.
+poll() {
+  local seconds=$1
+  shift
+  local tries=$((seconds * 10))
+  for ((i = 0; i < tries; ++i)); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# The window's own pixels (no frame, no pointer) into $shots/NAME.png.
+shot() { import -window "$wid" "$shots/$1.png" 2>/dev/null; }
+
+# The share (0..1) of the pixels of FILE that are exactly COLOUR.
+share() {
+  convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -colorspace gray -format '%[fx:mean]' info:
+}
+
+# Number of pixels in which two pictures differ.
+differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
+
+at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
+
+mostly_blue() { at_least "$(share "$1" '#0000FF')" 0.5; }
+
+# Shoots into NAME until the picture differs from BEFORE (true) or SECONDS pass (false).
+shot_until_changed() {
+  local name=$1 before=$2 seconds=$3
+  changed() { shot "$name" && [[ "$(differing "$shots/$name.png" "$before")" != 0 ]]; }
+  poll "$seconds" changed
+}
+
+# Shoots into NAME until two shots in a row agree, so that a page being drawn is not judged.
+settle() {
+  local name=$1
+  cp "$shots/$name.png" "$work/settle.png"
+  steady() {
+    shot "$name" || return 1
+    [[ "$(differing "$shots/$name.png" "$work/settle.png")" == 0 ]] && return 0
+    cp "$shots/$name.png" "$work/settle.png"
+    return 1
+  }
+  sleep 0.2
+  poll 5 steady
+}
+
+# Shoots into NAME until the picture equals SAME (true) or SECONDS pass (false).
+shot_until_same() {
+  local name=$1 same=$2 seconds=$3
+  equal() { shot "$name" && [[ "$(differing "$shots/$name.png" "$same")" == 0 ]]; }
+  poll "$seconds" equal
+}
+
+# A free display number comes back through the descriptor.
+Xvfb -displayfd 3 -screen 0 1920x1600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfbPid=$!
+display_ready() { [[ -s "$work/display" ]]; }
+poll 10 display_ready || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+DISPLAY=":$(head -n 1 "$work/display")"
+export DISPLAY
+export SDL_VIDEODRIVER=x11
+unset WAYLAND_DISPLAY
+
+# A window manager makes the close request and full screen behave as on a desktop.
+openbox >"$work/openbox.log" 2>&1 &
+wmPid=$!
+wm_ready() { wmctrl -m >/dev/null 2>&1; }
+poll 10 wm_ready || fail "openbox did not start"
+
+"$game" >"$work/game.log" 2>&1 &
+gamePid=$!
+wid=$(timeout 15 xdotool search --sync --name '^Quintrel - Skellarine$' | head -n 1)
+[[ -n "$wid" ]] || fail "no window titled 'Quintrel - Skellarine'"
+pass "window $wid is open"
+xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid" 2>/dev/null ||
+  fail "cannot focus the window"
+
+# The help text: an opaque blue page with white letters, at twice the size with whole pixels.
+help_shown() { shot help1 && mostly_blue "$shots/help1.png"; }
+poll 15 help_shown || fail "the help page is not shown (blue share $(share "$shots/help1.png" '#0000FF'))"
+size=$(identify -format '%wx%h' "$shots/help1.png")
+[[ "$size" == 1280x960 ]] || fail "window is $size, expected 1280x960 on a 1920x1600 desktop"
+at_least "$(share "$shots/help1.png" '#FFFFFF')" 0.001 || fail "the help page has no white text"
+convert "$shots/help1.png" -sample 50% -sample 200% "$work/blocks.png"
+[[ "$(differing "$shots/help1.png" "$work/blocks.png")" == 0 ]] ||
+  fail "the doubled page is not made of whole 2 x 2 pixels (not nearest-neighbour)"
+pass "help page shown: blue with white text, 1280x960, sharp 2x scaling"
+
+# Enter turns the help pages until the briefing appears over a picture.
+page=1
+while mostly_blue "$shots/help$page.png"; do
+  ((page <= 20)) || fail "the help text does not end after 20 pages"
+  xdotool key Return
+  next=$((page + 1))
+  shot_until_changed "help$next" "$shots/help$page.png" 5 || fail "Enter did not turn help page $page"
+  settle "help$next" || fail "the screen does not settle after help page $page"
+  page=$next
+done
+mv "$shots/help$page.png" "$shots/briefing.png"
+pass "Enter turned $((page - 1)) help page(s); the briefing shows over a picture"
+
+# Holding the right button shows the picture alone; releasing it brings the text back unchanged.
+xdotool mousemove --window "$wid" 640 480
+sleep 0.3
+shot before_peek
+xdotool mousedown 3
+shot_until_changed peek "$shots/before_peek.png" 3 || { xdotool mouseup 3; fail "holding the right button changed nothing"; }
+xdotool mouseup 3
+shot_until_same after_peek "$shots/before_peek.png" 3 || fail "releasing the right button did not restore the screen"
+pass "right button shows the bare picture while held and restores the text on release"
+
+# F11 goes to full screen, where the picture is tripled between black bars, and back.
+geometry() { xdotool getwindowgeometry "$wid" | awk '/Geometry/ { print $2 }'; }
+xdotool key F11
+fs_ready() { [[ "$(geometry)" == 1920x1600 ]]; }
+poll 5 fs_ready || fail "F11 did not make the window fill the 1920x1600 screen (it is $(geometry))"
+sleep 0.3
+shot fullscreen
+for bar in 1920x80+0+0 1920x80+0+1520; do
+  convert "$shots/fullscreen.png" -crop "$bar" +repage "$work/bar.png"
+  [[ "$(share "$work/bar.png" '#000000')" == 1 ]] || fail "the letterbox bar $bar is not black"
+done
+convert "$shots/fullscreen.png" -crop 1920x1440+0+80 +repage "$work/tripled.png"
+convert "$work/tripled.png" -sample 640x480 "$work/full_small.png"
+convert "$work/full_small.png" -sample 1920x1440 "$work/full_blocks.png"
+[[ "$(differing "$work/tripled.png" "$work/full_blocks.png")" == 0 ]] ||
+  fail "the tripled picture is not made of whole 3 x 3 pixels (not nearest-neighbour)"
+convert "$shots/before_peek.png" -sample 640x480 "$work/window_small.png"
+[[ "$(differing "$work/full_small.png" "$work/window_small.png")" == 0 ]] ||
+  fail "the full-screen picture differs from the windowed one"
+xdotool key F11
+windowed() { [[ "$(xdotool getwindowgeometry "$wid" | awk '/Geometry/ { print $2 }')" == 1280x960 ]]; }
+poll 5 windowed || fail "F11 did not bring the window back to 1280x960"
+shot_until_same windowed_again "$shots/before_peek.png" 3 || fail "the picture changed after leaving full screen"
+pass "F11 toggles letterboxed full screen and back"
+
+# Enter leaves the briefing; a click as quick as a touchpad tap opens the command list.
+xdotool key Return
+shot_until_changed turn "$shots/windowed_again.png" 5 || fail "Enter did not leave the briefing"
+settle turn || fail "the screen does not settle after the briefing"
+xdotool mousemove --window "$wid" 640 480 mousedown 1 mouseup 1
+shot_until_changed list "$shots/turn.png" 3 || fail "a quick click did not open the command list"
+settle list || fail "the screen does not settle after opening the list"
+pass "a quick click reaches the game"
+
+# A real close request (as from the close button) ends the game with status 0 within a second.
+"$closer" "$wid" || fail "the close request could not be sent"
+exited() { ! kill -0 "$gamePid" 2>/dev/null || [[ "$(awk '{ print $3 }' "/proc/$gamePid/stat" 2>/dev/null)" == Z ]]; }
+poll 1 exited || fail "the game is still running a second after the close request"
+wait "$gamePid"
+status=$?
+gamePid=""
+[[ $status == 0 ]] || fail "the game ended with status $status after the close request"
+pass "close request ends the game with status 0"
+
+echo "$checks passed, 0 failed"
