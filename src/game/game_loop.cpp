@@ -7,10 +7,8 @@
 #include "pictures/location_pictures.h"
 #include "scenario/briefing.h"
 #include "scenario/scenario.h"
-#include "screen/clock.h"
 #include "screen/cp1251.h"
 #include "screen/input.h"
-#include "screen/text_rows.h"
 
 namespace {
 
@@ -40,22 +38,10 @@ void StartGame() {
 // Asks until the player restarts; "ФИНИШ" answered with Y ends the application.
 void AskAfterEnding() {
   for (;;) {
-    if (!W.ActionPic.empty()) {
-      ShowActionPicture();
-    } else {
-      ShowRoomPicture(W.CurRoom);
-    }
+    ShowTurnPicture();
     if (W.Lost == 2) DarkenForSpy();
     W.Status.clear();
-    DrawClock(W.Clock);
-    WriteRow(30, std::string("ЭТО "_w) + W.Room[W.CurRoom]);
-    WriteRow(31, W.Status);
-    WriteRow(32, W.Msg);
-    WriteRow(33, std::string("ЧТО ДАЛЬШЕ: СТАРТ ИЛИ ФИНИШ?"_w));
-    W.Msg.clear();
-    W.Choice = ListChoice(34, kCommandWords);
-    ClearTextArea();
-    W.VerbNo = FindVerb();
+    AskForCommand(std::string("ЧТО ДАЛЬШЕ: СТАРТ ИЛИ ФИНИШ?"_w));
     if (W.VerbNo == kRestart) return;
     if (W.VerbNo == kFinish) {
       FinishCommand();

@@ -98,25 +98,33 @@ int FindVerb() {
   return verb == 0 ? kNoWord : verb;
 }
 
+void ShowTurnPicture() {
+  if (!W.ActionPic.empty()) {
+    ShowActionPicture();
+  } else {
+    ShowRoomPicture(W.CurRoom);
+  }
+}
+
+void AskForCommand(const std::string& question) {
+  DrawClock(W.Clock);
+  WriteRow(30, std::string("ЭТО "_w) + W.Room[W.CurRoom]);
+  WriteRow(31, W.Status);
+  WriteRow(32, W.Msg);
+  WriteRow(33, question);
+  W.Msg.clear();
+  W.Choice = ListChoice(34, kCommandWords);
+  ClearTextArea();
+  W.VerbNo = FindVerb();
+}
+
 TurnsEnd RunTurns() {
   do {
     W.Moves = W.Moves + 1;
     W.Spent = 0;
-    if (!W.ActionPic.empty()) {
-      ShowActionPicture();
-    } else {
-      ShowRoomPicture(W.CurRoom);
-    }
+    ShowTurnPicture();
     ShowStatus();
-    DrawClock(W.Clock);
-    WriteRow(30, std::string("ЭТО "_w) + W.Room[W.CurRoom]);
-    WriteRow(31, W.Status);
-    WriteRow(32, W.Msg);
-    WriteRow(33, std::string("ВАШИ ДЕЙСТВИЯ"_w));
-    W.Msg.clear();
-    W.Choice = ListChoice(34, kCommandWords);
-    ClearTextArea();
-    W.VerbNo = FindVerb();
+    AskForCommand(std::string("ВАШИ ДЕЙСТВИЯ"_w));
     if (W.VerbNo == kRestart) return TurnsEnd::kRestart;
     Dispatch(W.VerbNo);
     EndOfTurn();
