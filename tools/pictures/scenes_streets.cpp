@@ -454,6 +454,7 @@ void DrawMuseum(Scene& s) {
   Stop(b, 0.45, s.Lit(bronze));
   Stop(b, 1, s.Lit(Mul(bronze, 0.5)));
   cairo_set_source(cr, b);
+  cairo_pattern_destroy(b);
   const double f = top - 6;
   cairo_move_to(cr, sx - 22, f);
   cairo_curve_to(cr, sx - 18, f - 40, sx - 16, f - 80, sx - 14, f - 104);
