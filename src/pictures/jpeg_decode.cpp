@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 #include "game/world_state.h"
 
@@ -15,13 +16,18 @@ namespace {
 struct ErrorManager {
   jpeg_error_mgr base;
   std::jmp_buf jump;
+  bool ranOut = false;
 };
 
 [[noreturn]] void OnError(j_common_ptr info) {
   std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
 }
 
-void Silent(j_common_ptr) {}
+// Notes when the file ends early: libjpeg would go on and fill the missing rows with grey.
+void OnMessage(j_common_ptr info, int level) {
+  auto* errors = reinterpret_cast<ErrorManager*>(info->err);
+  if (level < 0 && errors->base.msg_code == JWRN_JPEG_EOF) errors->ranOut = true;
+}
 
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
@@ -33,8 +39,9 @@ void DecodeRows(jpeg_decompress_struct& info, ErrorManager& errors, Image& pic, 
   if (setjmp(errors.jump) != 0) return;
   jpeg_read_header(&info, TRUE);
   const int w = static_cast<int>(info.image_width);
-  const int h = static_cast<int>(info.image_height);
-  if (!pic.Exists()) pic = Image(w, h, 0);
+  // The buffer is the screen's size whatever the first file is, so that an odd first picture
+  // does not shrink every later one.
+  if (!pic.Exists()) pic = Image(kScreenW, kScreenH, 0);
   info.out_color_space = JCS_EXT_BGRA;
   jpeg_start_decompress(&info);
   row.resize(info.output_width);
@@ -44,6 +51,8 @@ void DecodeRows(jpeg_decompress_struct& info, ErrorManager& errors, Image& pic, 
     const int y = static_cast<int>(info.output_scanline);
     JSAMPROW target = reinterpret_cast<JSAMPROW>(row.data());
     jpeg_read_scanlines(&info, &target, 1);
+    // Rows past the end of a truncated file were not decoded: leave the buffer as it was there.
+    if (errors.ranOut) return;
     if (y >= pic.h) continue;
     Pixel* out = &pic.px[static_cast<size_t>(y) * pic.w];
     for (int x = 0; x < copyWidth; ++x) out[x] = row[x] | 0xFF000000;
@@ -60,7 +69,7 @@ void DecodeJpeg(const std::string& path) {
   ErrorManager errors{};
   info.err = jpeg_std_error(&errors.base);
   errors.base.error_exit = OnError;
-  errors.base.output_message = Silent;
+  errors.base.emit_message = OnMessage;
   jpeg_create_decompress(&info);
   jpeg_stdio_src(&info, file.get());
   std::vector<Pixel> row;

@@ -17,9 +17,16 @@ void Recolour(Image& img, int alpha) {
 
 void WriteRow(int r, const std::string& text) {
   Display& d = Screen();
+  const int top = kRowHeight * r - kRowHeight;
+  // A row wholly below the window (a long help page) shows nothing and is not composed: it costs
+  // as much as a visible row, and a help file of millions of lines would stop the polling for minutes.
+  if (top >= kScreenH) {
+    W.RowAlpha = 96;
+    d.SetPages(0, 0);
+    return;
+  }
   std::string fitted = text.substr(0, kRowCells);
   fitted.resize(kRowCells, ' ');
-  const int top = kRowHeight * r - kRowHeight;
   for (int k = 0; k < kRowCells; ++k) ComposeGlyph(static_cast<unsigned char>(fitted[k]), 16 * k, top);
   // Restoring the band first keeps translucent backgrounds from adding up.
   GrabRect(d.Page(1), 0, top, kScreenW - 1, top + kRowHeight - 1, W.RowImage);

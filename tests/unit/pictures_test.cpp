@@ -79,7 +79,7 @@ class PictureTest : public ScreenTest {
 
 }  // namespace
 
-TEST_F(PictureTest, DecodeMakesOpaqueRgbPixelsAndCreatesTheImageAtTheFirstFilesSize) {
+TEST_F(PictureTest, DecodeMakesOpaqueRgbPixelsInAScreenSizedImage) {
   WriteJpeg(File("red.jpg"), 640, 480, 0xFF0000);
   WriteJpeg(File("blue.jpg"), 640, 480, 0x0000FF);
   DecodeJpeg(File("red.jpg"));
