@@ -1,0 +1,102 @@
+// gen_bad_data DATA OUT: makes the bad-data sets that cannot be committed as fixtures (too large,
+// or text files that must hold exact bytes), each a copy of DATA with one file replaced.
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <random>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Random bytes from a fixed seed; mt19937's output is the same everywhere.
+std::string RandomBytes(std::uint32_t seed, std::size_t count, bool noStar = false) {
+  std::mt19937 random(seed);
+  std::string bytes(count, '\0');
+  for (char& c : bytes) {
+    c = static_cast<char>(random() >> 24);
+    // A "*" could make a page end that waits for Enter.
+    if (noStar && c == '*') c = '#';
+  }
+  return bytes;
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A fresh copy of the generated data under out/name/data with one file replaced.
+bool MakeSet(const fs::path& data, const fs::path& out, const std::string& name, const std::string& file,
+             const std::string& content) {
+  const fs::path dir = out / name / "data";
+  std::error_code ec;
+  fs::remove_all(out / name, ec);
+  fs::create_directories(dir);
+  fs::copy(data, dir, fs::copy_options::recursive, ec);
+  if (ec) {
+    std::cerr << "gen_bad_data: cannot copy " << data << ": " << ec.message() << "\n";
+    return false;
+  }
+  std::ofstream target(dir / file, std::ios::binary | std::ios::trunc);
+  target << content;
+  return static_cast<bool>(target);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::cerr << "usage: gen_bad_data DATA OUT\n";
+    return 2;
+  }
+  const fs::path data = argv[1];
+  const fs::path out = argv[2];
+  const std::string map = ReadFile(data / "map_ru.txt");
+  const std::string action = ReadFile(data / "action.txt");
+  if (map.empty() || action.empty()) {
+    std::cerr << "gen_bad_data: no generated map or action file in " << data << "\n";
+    return 1;
+  }
+  bool ok = true;
+
+  ok &= MakeSet(data, out, "bad_gen_map_garbage", "map_ru.txt", RandomBytes(1, 4096));
+  ok &= MakeSet(data, out, "bad_gen_action_garbage", "action.txt", RandomBytes(2, 4096));
+  ok &= MakeSet(data, out, "bad_gen_help_garbage", "help_ru.txt", RandomBytes(3, 4096, true));
+
+  // The whole map, then 50,000 more lines of commas, quotes and names that are never read.
+  std::string longMap = map;
+  for (int i = 0; i < 50000; ++i) longMap += "\"LINE " + std::to_string(i) + "\",ПОРТ,nofile\r\n";
+  ok &= MakeSet(data, out, "bad_gen_map_long", "map_ru.txt", longMap);
+
+  // A first line of 10 MB, and a picture field of 1 MB for location 4 (its path is far too long to open).
+  std::string wideMap = std::string(10 * 1024 * 1024, 'x') + map.substr(map.find("\r\n"));
+  const std::string park = "\r\nPARK\r\n";
+  const auto parkAt = wideMap.find(park);
+  if (parkAt == std::string::npos) {
+    std::cerr << "gen_bad_data: the map has no PARK picture field\n";
+    return 1;
+  }
+  wideMap.replace(parkAt, park.size(), "\r\n" + std::string(1024 * 1024, 'P') + "\r\n");
+  ok &= MakeSet(data, out, "bad_gen_map_wide", "map_ru.txt", wideMap);
+
+  // The five action records, fifteen that are never used, then 100,000 that would give reading
+  // no picture if they were read.
+  std::string longAction = action;
+  if (longAction.size() < 2 || longAction.substr(longAction.size() - 2) != "\r\n") longAction += "\r\n";
+  for (int i = 0; i < 15; ++i) longAction += "FILLER,LETTER,1\r\n";
+  for (int i = 0; i < 100000; ++i) longAction += "READ,nofile,1\r\n";
+  ok &= MakeSet(data, out, "bad_gen_action_long", "action.txt", longAction);
+
+  // 20 MB of help lines on one page (33 numbered, then ten million empty ones), the page end and
+  // the end of the text.
+  std::string hugeHelp;
+  for (int i = 1; i <= 33; ++i) hugeHelp += "HELP LINE " + std::to_string(i) + "\r\n";
+  while (hugeHelp.size() < 20u * 1024 * 1024) hugeHelp += "\r\n";
+  hugeHelp += "*\r\nEND\r\n";
+  ok &= MakeSet(data, out, "bad_gen_help_huge", "help_ru.txt", hugeHelp);
+
+  return ok ? 0 : 1;
+}
