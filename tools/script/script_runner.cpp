@@ -57,15 +57,15 @@ struct FieldRef {
   std::string* text = nullptr;
 };
 
-std::optional<FieldRef> FindField(const std::string& spec) {
-  std::string name = spec;
+std::optional<FieldRef> FindField(const std::string& written) {
+  std::string name = written;
   int index = -1;
-  const auto open = spec.find('(');
+  const auto open = written.find('(');
   if (open != std::string::npos) {
-    if (spec.back() != ')') return std::nullopt;
-    name = spec.substr(0, open);
+    if (written.back() != ')') return std::nullopt;
+    name = written.substr(0, open);
     try {
-      index = std::stoi(spec.substr(open + 1, spec.size() - open - 2));
+      index = std::stoi(written.substr(open + 1, written.size() - open - 2));
     } catch (...) {
       return std::nullopt;
     }
