@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <random>
 
 World W;
@@ -32,9 +33,15 @@ int RoomIndex(const std::string& name) {
 }
 
 std::string DataPath(const std::string& relative) {
-  std::string path = W.ExePath + relative;
-  for (char& ch : path) {
-    if (ch == '\\') ch = '/';
+  // The data files name their paths with backslashes. Pieces are appended, never joined with /=,
+  // so that a piece written as an absolute path cannot lead outside the game's directory.
+  std::filesystem::path path(W.ExePath);
+  for (char ch : relative) {
+    if (ch == '\\') {
+      path += std::filesystem::path::preferred_separator;
+    } else {
+      path += ch;
+    }
   }
-  return path;
+  return path.string();
 }
