@@ -2,6 +2,7 @@
 #include "pictures/jpeg_decode.h"
 
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -12,6 +13,10 @@
 #include "game/world_state.h"
 
 namespace {
+
+// Far above any picture of the game (the screen is 640 x 480). A broken header can claim billions
+// of pixels, which would take seconds to decode into nothing, so such a file reads as broken.
+constexpr std::uint64_t kMaxPixels = 2048 * 2048;
 
 struct ErrorManager {
   jpeg_error_mgr base;
@@ -38,6 +43,7 @@ struct FileCloser {
 void DecodeRows(jpeg_decompress_struct& info, ErrorManager& errors, Image& pic, std::vector<Pixel>& row) {
   if (setjmp(errors.jump) != 0) return;
   jpeg_read_header(&info, TRUE);
+  if (static_cast<std::uint64_t>(info.image_width) * info.image_height > kMaxPixels) return;
   const int w = static_cast<int>(info.image_width);
   // The buffer is the screen's size whatever the first file is, so that an odd first picture
   // does not shrink every later one.

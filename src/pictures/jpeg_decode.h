@@ -4,5 +4,6 @@
 #include <string>
 
 // Decodes the file at path into PicImage (created at 640 x 480 when absent) as opaque pixels, cropped
-// to it. A missing, truncated or broken file returns normally and leaves what could not be decoded as it was.
+// to it. A missing, truncated or broken file, or one over 2048 x 2048 pixels, returns normally and
+// leaves what could not be decoded as it was.
 void DecodeJpeg(const std::string& path);

@@ -130,6 +130,25 @@ TEST_F(PictureTest, MissingGarbageAndTruncatedFilesReturnNormally) {
   ExpectNear(W.PicImage.At(0, 0), 0xFF0000FF);
 }
 
+TEST_F(PictureTest, AHeaderClaimingBillionsOfPixelsReadsAsBroken) {
+  WriteJpeg(File("red.jpg"), 640, 480, 0xFF0000);
+  DecodeJpeg(File("red.jpg"));
+  const Image before = W.PicImage;
+  WriteJpeg(File("huge.jpg"), 16, 16, 0x0000FF);
+  std::string bytes;
+  {
+    std::ifstream in(File("huge.jpg"), std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  // The frame header (FF C0): length, precision, then height and width, big-endian.
+  const auto sof = bytes.find("\xFF\xC0");
+  ASSERT_NE(sof, std::string::npos);
+  for (int i : {5, 6, 7, 8}) bytes[sof + i] = static_cast<char>(0xFD);
+  std::ofstream(File("huge.jpg"), std::ios::binary) << bytes;
+  DecodeJpeg(File("huge.jpg"));
+  EXPECT_EQ(W.PicImage.px, before.px);
+}
+
 TEST_F(PictureTest, WaitingShowsVariantTwoOrThreeOnceAndEveryNameCountsOnce) {
   W.RoomStem[1] = PictureStem("PARK");
   W.RoomStem[2] = "nofile";

@@ -1,0 +1,248 @@
+// Timed runs of a location picture, a whole turn and the start-up, with each figure's ratio or target.
+#include <benchmark/benchmark.h>
+
+#include <csetjmp>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "game/startup.h"
+#include "game/turn_cycle.h"
+#include "game/world_state.h"
+#include "pictures/location_pictures.h"
+#include "scenario/scenario.h"
+#include "screen/clock.h"
+#include "screen/cp1251.h"
+#include "screen/display_headless.h"
+#include "screen/font.h"
+#include "screen/input.h"
+#include "screen/text_rows.h"
+
+namespace {
+
+constexpr int kRepetitions = 15;
+constexpr int kLocation = 1;
+// Row 34's prompt and the first entry of the list (row 4), as a player clicks them.
+constexpr int kPromptY = 14 * 34 - 7;
+constexpr int kFirstEntryY = 14 * 4 - 7;
+constexpr long kMaxPumpsPerTurn = 10000;
+
+// The directory holding data/: $SKELLARINE_EXE_DIR, else the build directory this was built in.
+std::string ExeDir() {
+  const char* env = std::getenv("SKELLARINE_EXE_DIR");
+  std::string dir = env != nullptr ? env : SKELLARINE_BUILD_DIR;
+  if (dir.empty() || dir.back() != '/') dir += '/';
+  return dir;
+}
+
+// A fresh world on a fresh headless display, with the font and the scenario read.
+void StartWorld(HeadlessDisplay& display) {
+  InstallDisplay(&display);
+  W = World();
+  W.ExePath = display.ExeDir();
+  LoadFont();
+  SeedRandom(1);
+  LoadScenario();
+  W.HelpDone = 1;
+}
+
+std::string LocationPicturePath() { return DataPath(W.RoomStem[kLocation] + "1.jpg"); }
+
+struct BareError {
+  jpeg_error_mgr base;
+  std::jmp_buf jump;
+};
+
+// libjpeg-turbo alone: the file decoded to BGRA rows straight into a screen-sized buffer.
+bool BareDecode(const std::string& path, std::vector<Pixel>& out) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  jpeg_decompress_struct info{};
+  BareError errors{};
+  info.err = jpeg_std_error(&errors.base);
+  errors.base.error_exit = [](j_common_ptr c) { std::longjmp(reinterpret_cast<BareError*>(c->err)->jump, 1); };
+  jpeg_create_decompress(&info);
+  bool ok = false;
+  if (setjmp(errors.jump) == 0) {
+    jpeg_stdio_src(&info, file);
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_EXT_BGRA;
+    jpeg_start_decompress(&info);
+    while (info.output_scanline < info.output_height && info.output_scanline < static_cast<unsigned>(kScreenH) &&
+           info.output_width <= static_cast<unsigned>(kScreenW)) {
+      JSAMPROW row = reinterpret_cast<JSAMPROW>(&out[static_cast<size_t>(info.output_scanline) * kScreenW]);
+      jpeg_read_scanlines(&info, &row, 1);
+    }
+    ok = info.output_width == static_cast<unsigned>(kScreenW) && info.output_height == static_cast<unsigned>(kScreenH);
+    if (ok) jpeg_finish_decompress(&info);
+  }
+  jpeg_destroy_decompress(&info);
+  std::fclose(file);
+  return ok;
+}
+
+void BM_BareDecode(benchmark::State& state) {
+  HeadlessDisplay display(ExeDir());
+  StartWorld(display);
+  const std::string path = LocationPicturePath();
+  std::vector<Pixel> out(static_cast<size_t>(kScreenW) * kScreenH);
+  if (!BareDecode(path, out)) {
+    state.SkipWithError(("cannot decode " + path).c_str());
+    return;
+  }
+  for (auto _ : state) {
+    BareDecode(path, out);
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+
+void BM_ShowRoomPicture(benchmark::State& state) {
+  HeadlessDisplay display(ExeDir());
+  StartWorld(display);
+  for (auto _ : state) {
+    W.Waited = 0;
+    ShowRoomPicture(kLocation);
+    benchmark::DoNotOptimize(display.Page(0).px.data());
+  }
+  if (display.Page(1).px[0] == 0xFF000000 && display.Page(1).px.back() == 0xFF000000) {
+    state.SkipWithError("the picture was not drawn");
+  }
+}
+
+// One turn as the turn cycle runs it, up to the command: picture, status, clock, the four rows,
+// the list opened by a click on the prompt and closed by a click on its first entry.
+void BM_Turn(benchmark::State& state) {
+  HeadlessDisplay display(ExeDir());
+  StartWorld(display);
+  bool feed = false;
+  long pumps = 0;
+  display.onPump = [&] {
+    if (++pumps > kMaxPumpsPerTurn) throw std::runtime_error("the list did not close");
+    if (feed && display.InputConsumed()) {
+      feed = false;
+      display.PushMouse({320, kPromptY, 1});
+      display.PushMouse({320, kPromptY, 0});
+      display.PushMouse({320, kFirstEntryY, 0});
+      display.PushMouse({320, kFirstEntryY, 1});
+      display.PushMouse({320, kFirstEntryY, 0});
+    }
+  };
+  W.Status = "ЕСТЬ ПИСЬМО ДЛЯ ВАС"_w;
+  W.Msg = "ВЫ НАБЛЮДАЕТЕ ЗА НИМ"_w;
+  int picked = 0;
+  for (auto _ : state) {
+    feed = true;
+    pumps = 0;
+    W.Moves = W.Moves + 1;
+    W.Spent = 0;
+    ShowRoomPicture(W.CurRoom);
+    DrawClock(W.Clock);
+    WriteRow(30, std::string("ЭТО "_w) + W.Room[W.CurRoom]);
+    WriteRow(31, W.Status);
+    WriteRow(32, W.Msg);
+    WriteRow(33, std::string("ВАШИ ДЕЙСТВИЯ"_w));
+    W.Choice = ListChoice(34, kCommandWords);
+    ClearTextArea();
+    W.VerbNo = FindVerb();
+    picked += W.VerbNo == 1 ? 1 : 0;
+  }
+  if (picked != static_cast<int>(state.iterations())) state.SkipWithError("the first command was not picked");
+}
+
+// Title, font, win images and the first help page, up to the first wait for a key.
+void BM_StartupToHelp(benchmark::State& state) {
+  int reached = 0;
+  for (auto _ : state) {
+    HeadlessDisplay display(ExeDir());
+    InstallDisplay(&display);
+    W = World();
+    display.onPump = [&display] { display.EndApplication(0); };
+    const int status = RunApplication();
+    reached += status == 0 && W.ListRow > 2 && W.FlyStrip.Exists() ? 1 : 0;
+  }
+  if (reached != static_cast<int>(state.iterations())) state.SkipWithError("the first help page was not reached");
+}
+
+// Repetitions come from --benchmark_repetitions (15 unless given), so that a run can ask for more.
+BENCHMARK(BM_BareDecode)->Unit(benchmark::kMillisecond)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ShowRoomPicture)->Unit(benchmark::kMillisecond)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Turn)->Unit(benchmark::kMillisecond)->ReportAggregatesOnly(true);
+BENCHMARK(BM_StartupToHelp)->Unit(benchmark::kMillisecond)->ReportAggregatesOnly(true);
+
+// A benchmark's medians in milliseconds: wall time, and the CPU time that other load on the
+// machine disturbs less.
+struct Median {
+  double real = -1;
+  double cpu = -1;
+};
+
+// The console report, keeping each median for the summary.
+class MedianReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& reports) override {
+    for (const Run& run : reports) {
+      if (run.aggregate_name == "median" && !run.error_occurred) {
+        const double toMs = 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        medians[run.run_name.function_name] = {run.GetAdjustedRealTime() * toMs, run.GetAdjustedCPUTime() * toMs};
+        repetitions = run.repetitions;
+      }
+    }
+    ConsoleReporter::ReportRuns(reports);
+  }
+  std::map<std::string, Median> medians;
+  std::int64_t repetitions = 0;
+};
+
+void Summary(const std::map<std::string, Median>& medians, std::int64_t repetitions) {
+  const auto find = [&](const char* name) {
+    const auto found = medians.find(name);
+    return found == medians.end() ? Median{} : found->second;
+  };
+  const auto verdict = [](double value, double target) { return value <= target ? "met" : "MISSED"; };
+  std::printf("\nsummary: medians of %lld repetitions, wall (cpu)\n", static_cast<long long>(repetitions));
+  const Median bare = find("BM_BareDecode");
+  const Median shown = find("BM_ShowRoomPicture");
+  if (bare.real > 0 && shown.real > 0) {
+    const double ratio = shown.real / bare.real;
+    const double cpuRatio = shown.cpu / bare.cpu;
+    std::printf("  location picture %.3f (%.3f) ms / bare decode %.3f (%.3f) ms = ratio %.3f (%.3f), target <= 1.25: %s\n",
+                shown.real, shown.cpu, bare.real, bare.cpu, ratio, cpuRatio, verdict(ratio, 1.25));
+  }
+  const Median turn = find("BM_Turn");
+  if (turn.real > 0) {
+    std::printf("  turn %.3f (%.3f) ms, target <= 3 ms: %s; ratio to the bare decode %.2f (%.2f)\n", turn.real,
+                turn.cpu, verdict(turn.real, 3.0), bare.real > 0 ? turn.real / bare.real : 0.0,
+                bare.cpu > 0 ? turn.cpu / bare.cpu : 0.0);
+  }
+  const Median startup = find("BM_StartupToHelp");
+  if (startup.real > 0) {
+    std::printf("  start-up to the first help page %.3f (%.3f) ms, target <= 60 ms: %s; ratio to the bare decode %.2f (%.2f)\n",
+                startup.real, startup.cpu, verdict(startup.real, 60.0), bare.real > 0 ? startup.real / bare.real : 0.0,
+                bare.cpu > 0 ? startup.cpu / bare.cpu : 0.0);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // The defaults go first so that the same flags given on the command line win.
+  std::string repetitionsFlag = "--benchmark_repetitions=" + std::to_string(kRepetitions);
+  std::vector<char*> args = {argv[0], repetitionsFlag.data()};
+  for (int i = 1; i < argc; ++i) args.push_back(argv[i]);
+  int count = static_cast<int>(args.size());
+  args.push_back(nullptr);
+  benchmark::Initialize(&count, args.data());
+  if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
+  MedianReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  Summary(reporter.medians, reporter.repetitions);
+  return 0;
+}
