@@ -110,6 +110,10 @@ bool SdlDisplay::EnsureWindow() {
   // its screen saver.
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // One 640 x 480 page presented only when it changes needs no GPU; a GL renderer without one
+  // (Mesa's software GL) alone costs about 90 MB. The environment can still choose another.
+  SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
+  SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "Cannot start SDL: %s\n", SDL_GetError());
     EndApplication(1);
