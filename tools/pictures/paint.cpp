@@ -28,6 +28,14 @@ void Stop(cairo_pattern_t* p, double offset, Rgb c, double alpha) {
   cairo_pattern_add_color_stop_rgba(p, offset, c.r, c.g, c.b, alpha);
 }
 
+void VerticalGradient(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom) {
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
+  Stop(p, 0, top);
+  Stop(p, 1, bottom);
+  cairo_set_source(cr, p);
+  cairo_pattern_destroy(p);
+}
+
 Rgb LampColour() { return {1.0, 0.82, 0.5}; }
 
 Scene::Scene(cairo_t* context, Mood m, std::uint64_t placeSeed, int variant, const SignFont* signFont)
@@ -258,13 +266,9 @@ void Pavement(Scene& s, double topY, Rgb base, bool cobbles) {
   const bool wet = s.mood.weather == Weather::kRain;
   const Rgb far = s.Lit(Mul(base, wet ? 0.6 : 0.88), 0.15);
   const Rgb near = s.Lit(Mul(base, wet ? 0.7 : 1.0));
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, topY, 0, kHeight);
-  Stop(p, 0, far);
-  Stop(p, 1, near);
-  cairo_set_source(cr, p);
+  VerticalGradient(cr, topY, kHeight, far, near);
   cairo_rectangle(cr, 0, topY, kWidth, kHeight - topY);
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   // Kerb line where the street meets the houses.
   Source(cr, s.Lit(Mul(base, 1.2)), 0.7);
   cairo_rectangle(cr, 0, topY, kWidth, 2);
@@ -324,13 +328,9 @@ void Water(Scene& s, double topY, double bottomY) {
     bottom = {0.02, 0.04, 0.08};
     if (s.mood.weather == Weather::kFog) bottom = {0.2, 0.22, 0.26};
   }
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, topY, 0, bottomY);
-  Stop(p, 0, top);
-  Stop(p, 1, bottom);
-  cairo_set_source(cr, p);
+  VerticalGradient(cr, topY, bottomY, top, bottom);
   cairo_rectangle(cr, 0, topY, kWidth, bottomY - topY);
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   // Ripples: short strokes, denser and finer towards the horizon, sparse in the text area.
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   Rng r(s.seed ^ 0xABCDEFull);
@@ -688,12 +688,8 @@ void Door(Scene& s, double x, double y, double w, double h, Rgb base, bool arche
   const bool open = glowing && s.LampsOn();
   if (open) {
     shape(0);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, y, 0, y + h);
-    Stop(p, 0, {1, 0.85, 0.55});
-    Stop(p, 1, {0.85, 0.55, 0.25});
-    cairo_set_source(cr, p);
+    VerticalGradient(cr, y, y + h, {1, 0.85, 0.55}, {0.85, 0.55, 0.25});
     cairo_fill(cr);
-    cairo_pattern_destroy(p);
     s.AddGlow(x + w / 2, y + h * 0.6, w * 1.2, LampColour(), 0.6);
     // Leaves swung half open.
     Source(cr, s.Lit(base));
@@ -730,17 +726,13 @@ void Door(Scene& s, double x, double y, double w, double h, Rgb base, bool arche
 void Roof(Scene& s, double x, double y, double w, double h, Rgb base, double depth) {
   cairo_t* cr = s.cr;
   const Rgb c = s.Lit(base, depth);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, y - h, 0, y);
-  Stop(p, 0, Mul(c, 1.1));
-  Stop(p, 1, Mul(c, 0.8));
-  cairo_set_source(cr, p);
+  VerticalGradient(cr, y - h, y, Mul(c, 1.1), Mul(c, 0.8));
   cairo_move_to(cr, x - 5, y);
   cairo_line_to(cr, x + w * 0.15, y - h);
   cairo_line_to(cr, x + w * 0.85, y - h);
   cairo_line_to(cr, x + w + 5, y);
   cairo_close_path(cr);
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   Source(cr, {0, 0, 0}, 0.12);
   cairo_set_line_width(cr, 1);
   for (double ly = y - h + 4; ly < y; ly += 4) {

@@ -50,6 +50,8 @@ Rgb Mul(Rgb a, double k);
 void Source(cairo_t* cr, Rgb c, double alpha = 1.0);
 // Adds a colour stop to a gradient.
 void Stop(cairo_pattern_t* p, double offset, Rgb c, double alpha = 1.0);
+// Makes the source a vertical gradient from top at y0 to bottom at y1 (the source keeps the pattern).
+void VerticalGradient(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom);
 
 enum class Time { kDay, kDusk, kNight };
 enum class Weather { kClear, kRain, kFog };

@@ -52,25 +52,18 @@ void Hand(cairo_t* cr, double sx, double sy, double hx, double hy, double size, 
   cairo_translate(cr, sx, sy);
   cairo_rotate(cr, a);
   // Sleeve and cuff.
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, -size, 0, size);
-  Stop(p, 0, Mul(sleeve, 1.4 * light));
-  Stop(p, 1, Mul(sleeve, 0.5 * light));
-  cairo_set_source(cr, p);
+  VerticalGradient(cr, -size, size, Mul(sleeve, 1.4 * light), Mul(sleeve, 0.5 * light));
   cairo_move_to(cr, 0, -size * 0.9);
   cairo_line_to(cr, len - size * 1.1, -size * 0.7);
   cairo_line_to(cr, len - size * 1.1, size * 0.7);
   cairo_line_to(cr, 0, size * 0.9);
   cairo_close_path(cr);
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   Source(cr, Mul({0.9, 0.88, 0.82}, light));
   cairo_rectangle(cr, len - size * 1.2, -size * 0.55, size * 0.22, size * 1.1);
   cairo_fill(cr);
   // Back of the hand, fingers together, thumb below.
-  cairo_pattern_t* h = cairo_pattern_create_linear(0, -size * 0.5, 0, size * 0.5);
-  Stop(h, 0, Mul(skin, 1.15 * light));
-  Stop(h, 1, Mul(skin, 0.7 * light));
-  cairo_set_source(cr, h);
+  VerticalGradient(cr, -size * 0.5, size * 0.5, Mul(skin, 1.15 * light), Mul(skin, 0.7 * light));
   cairo_move_to(cr, len - size * 1.0, -size * 0.45);
   cairo_curve_to(cr, len - size * 0.4, -size * 0.6, len + size * 0.2, -size * 0.45, len + size * 0.45, -size * 0.15);
   cairo_curve_to(cr, len + size * 0.55, 0, len + size * 0.4, size * 0.2, len + size * 0.1, size * 0.25);
@@ -81,7 +74,6 @@ void Hand(cairo_t* cr, double sx, double sy, double hx, double hy, double size, 
   cairo_curve_to(cr, len - size * 0.4, size * 0.7, len - size * 0.1, size * 0.7, len + size * 0.05, size * 0.55);
   cairo_curve_to(cr, len - size * 0.2, size * 0.4, len - size * 0.5, size * 0.3, len - size * 0.8, size * 0.3);
   cairo_fill(cr);
-  cairo_pattern_destroy(h);
   Source(cr, Mul(skin, 0.55 * light), 0.6);
   cairo_set_line_width(cr, 0.8);
   for (int f = 0; f < 3; ++f) {
@@ -161,17 +153,13 @@ void Key(cairo_t* cr, double x, double y, double size, double angle, Rgb metal) 
   cairo_stroke(cr);
   cairo_rectangle(cr, size * 0.45 + 1.5, -size * 0.1 + 1.5, size * 1.7, size * 0.2);
   cairo_fill(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, -size * 0.5, 0, size * 0.5);
-  Stop(p, 0, Mul(metal, 1.3));
-  Stop(p, 1, Mul(metal, 0.6));
-  cairo_set_source(cr, p);
+  VerticalGradient(cr, -size * 0.5, size * 0.5, Mul(metal, 1.3), Mul(metal, 0.6));
   cairo_arc(cr, 0, 0, size * 0.45, 0, 2 * kPi);
   cairo_stroke(cr);
   cairo_rectangle(cr, size * 0.45, -size * 0.1, size * 1.7, size * 0.2);
   cairo_rectangle(cr, size * 1.75, size * 0.1, size * 0.12, size * 0.35);
   cairo_rectangle(cr, size * 1.95, size * 0.1, size * 0.18, size * 0.28);
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   cairo_restore(cr);
 }
 
@@ -247,15 +235,11 @@ void DeskLamp(cairo_t* cr, double x, double y, double s) {
   Source(cr, {0.55, 0.45, 0.2});
   cairo_rectangle(cr, x - s * 0.04, y - s * 0.9, s * 0.08, s * 0.9);
   cairo_fill(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, y - s * 1.3, 0, y - s * 0.85);
-  Stop(p, 0, {0.2, 0.5, 0.3});
-  Stop(p, 1, {0.08, 0.25, 0.12});
-  cairo_set_source(cr, p);
+  VerticalGradient(cr, y - s * 1.3, y - s * 0.85, {0.2, 0.5, 0.3}, {0.08, 0.25, 0.12});
   cairo_move_to(cr, x - s * 0.6, y - s * 0.85);
   cairo_curve_to(cr, x - s * 0.55, y - s * 1.3, x + s * 0.55, y - s * 1.3, x + s * 0.6, y - s * 0.85);
   cairo_close_path(cr);
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   Source(cr, {1, 0.95, 0.7});
   EllipsePath(cr, x, y - s * 0.85, s * 0.58, s * 0.06);
   cairo_fill(cr);
@@ -334,12 +318,8 @@ void DrawLetter(cairo_t* cr, int index, const SignFont* font) {
     return;
   }
   // Read by a candle at the window, the night city outside.
-  cairo_pattern_t* night = cairo_pattern_create_linear(0, 0, 0, 300);
-  Stop(night, 0, {0.02, 0.03, 0.1});
-  Stop(night, 1, {0.08, 0.1, 0.22});
-  cairo_set_source(cr, night);
+  VerticalGradient(cr, 0, 300, {0.02, 0.03, 0.1}, {0.08, 0.1, 0.22});
   cairo_paint(cr);
-  cairo_pattern_destroy(night);
   for (int i = 0; i < 40; ++i) {
     const double x = r.Range(60, 580), y = r.Range(150, 290);
     Source(cr, {1, 0.8, 0.45}, r.Range(0.4, 0.9));
@@ -399,12 +379,8 @@ void DrawNote(cairo_t* cr, int index, const SignFont*) {
   Rng r(HashName("NOTE", static_cast<std::uint64_t>(index)));
   if (index == 1) {
     // Slipping a folded note under a stone in the park at dusk.
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 480);
-    Stop(g, 0, {0.3, 0.35, 0.18});
-    Stop(g, 1, {0.2, 0.26, 0.12});
-    cairo_set_source(cr, g);
+    VerticalGradient(cr, 0, 480, {0.3, 0.35, 0.18}, {0.2, 0.26, 0.12});
     cairo_paint(cr);
-    cairo_pattern_destroy(g);
     cairo_set_line_width(cr, 1.2);
     for (int i = 0; i < 900; ++i) {
       const double x = r.Range(0, 640), y = r.Range(0, 480);
@@ -632,17 +608,13 @@ void DrawChest(cairo_t* cr, int index, const SignFont* font) {
     WoodGrain(cr, r, 0, 330, 640, 150, {0.3, 0.22, 0.14}, false);
     const double x = 150, y = 210, w = 340, h = 170;
     // Lid standing open behind the box.
-    cairo_pattern_t* lid = cairo_pattern_create_linear(0, 60, 0, y);
-    Stop(lid, 0, Mul(oak, 0.6));
-    Stop(lid, 1, Mul(oak, 0.35));
-    cairo_set_source(cr, lid);
+    VerticalGradient(cr, 60, y, Mul(oak, 0.6), Mul(oak, 0.35));
     cairo_move_to(cr, x + 6, y);
     cairo_line_to(cr, x + 20, 70);
     cairo_curve_to(cr, x + 100, 50, x + w - 100, 50, x + w - 20, 70);
     cairo_line_to(cr, x + w - 6, y);
     cairo_close_path(cr);
     cairo_fill(cr);
-    cairo_pattern_destroy(lid);
     Source(cr, iron);
     for (double bx : {x + 30, x + w - 50}) {
       cairo_move_to(cr, bx, y);
@@ -656,13 +628,9 @@ void DrawChest(cairo_t* cr, int index, const SignFont* font) {
     Source(cr, Mul(oak, 0.3));
     cairo_rectangle(cr, x + 10, y - 14, w - 20, 30);
     cairo_fill(cr);
-    cairo_pattern_t* leather = cairo_pattern_create_linear(0, y - 40, 0, y + 20);
-    Stop(leather, 0, {0.6, 0.35, 0.18});
-    Stop(leather, 1, {0.35, 0.18, 0.08});
-    cairo_set_source(cr, leather);
+    VerticalGradient(cr, y - 40, y + 20, {0.6, 0.35, 0.18}, {0.35, 0.18, 0.08});
     cairo_rectangle(cr, x + 60, y - 40, w - 120, 60);
     cairo_fill(cr);
-    cairo_pattern_destroy(leather);
     Sheet(cr, x + 90, y - 70, 120, 60, -0.1, {0.94, 0.9, 0.8}, 1.0);
     Sheet(cr, x + 150, y - 64, 110, 56, 0.12, {0.9, 0.88, 0.8}, 1.0);
     cairo_save(cr);

@@ -93,13 +93,9 @@ void DrawArcade(Scene& s) {
   for (int i = 0; i < arches; ++i) {
     const double x = i * pitch + pier / 2, w = pitch - pier, top = 204;
     // The vaulted passage: dark at the top, warmer lower down.
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, top, 0, 352);
-    Stop(p, 0, s.Lit({0.18, 0.15, 0.13}));
-    Stop(p, 1, s.Lit({0.45, 0.38, 0.3}));
-    cairo_set_source(cr, p);
+    VerticalGradient(cr, top, 352, s.Lit({0.18, 0.15, 0.13}), s.Lit({0.45, 0.38, 0.3}));
     ArchPath(cr, x, top, w, 352 - top);
     cairo_fill(cr);
-    cairo_pattern_destroy(p);
     // Shop front at the back of the passage.
     const int goods = static_cast<int>(s.layout.Next() % 3);
     const Rgb boards[] = {{0.55, 0.15, 0.12}, {0.15, 0.3, 0.2}, {0.15, 0.2, 0.4}};
@@ -370,21 +366,13 @@ void DrawPark(Scene& s) {
     cairo_fill(cr);
   }
   // Lawn.
-  cairo_pattern_t* grass = cairo_pattern_create_linear(0, 280, 0, 480);
-  Stop(grass, 0, s.Lit({0.34, 0.5, 0.25}, 0.2));
-  Stop(grass, 1, s.Lit({0.28, 0.46, 0.22}));
-  cairo_set_source(cr, grass);
+  VerticalGradient(cr, 280, 480, s.Lit({0.34, 0.5, 0.25}, 0.2), s.Lit({0.28, 0.46, 0.22}));
   cairo_rectangle(cr, 0, 280, 640, 200);
   cairo_fill(cr);
-  cairo_pattern_destroy(grass);
   s.groundY = 300;
   // Gravel path winding to the bandstand.
   // The gravel fades towards the grass near the viewer so the text bands stay readable.
-  cairo_pattern_t* gravel = cairo_pattern_create_linear(0, 318, 0, 480);
-  Stop(gravel, 0, s.Lit({0.78, 0.72, 0.6}, 0.1));
-  Stop(gravel, 1, s.Lit(Mix({0.78, 0.72, 0.6}, {0.28, 0.46, 0.22}, 0.45)));
-  cairo_set_source(cr, gravel);
-  cairo_pattern_destroy(gravel);
+  VerticalGradient(cr, 318, 480, s.Lit({0.78, 0.72, 0.6}, 0.1), s.Lit(Mix({0.78, 0.72, 0.6}, {0.28, 0.46, 0.22}, 0.45)));
   cairo_move_to(cr, 300, 318);
   cairo_curve_to(cr, 280, 360, 380, 400, 330, 480);
   cairo_line_to(cr, 520, 480);

@@ -475,10 +475,7 @@ void DrawFishMarket(Scene& s) {
       cairo_fill(cr);
       for (int f = 0; f < 5; ++f) {
         const double fx = cx + 8 + f * 9, fy = cy + 2 + (f % 2) * 2;
-        cairo_pattern_t* fp = cairo_pattern_create_linear(0, fy - 4, 0, fy + 4);
-        Stop(fp, 0, s.Lit({0.85, 0.88, 0.92}));
-        Stop(fp, 1, s.Lit({0.35, 0.42, 0.5}));
-        cairo_set_source(cr, fp);
+        VerticalGradient(cr, fy - 4, fy + 4, s.Lit({0.85, 0.88, 0.92}), s.Lit({0.35, 0.42, 0.5}));
         cairo_save(cr);
         cairo_translate(cr, fx, fy);
         cairo_rotate(cr, f % 2 ? 0.4 : -0.5);
@@ -490,7 +487,6 @@ void DrawFishMarket(Scene& s) {
         cairo_close_path(cr);
         cairo_fill(cr);
         cairo_restore(cr);
-        cairo_pattern_destroy(fp);
       }
       Source(cr, s.Lit({0.45, 0.33, 0.2}));
       cairo_rectangle(cr, cx, cy + 10, 52, 2);

@@ -33,13 +33,9 @@ void Wheel(Scene& s, double cx, double cy, double r, Rgb spokes) {
 // A railway carriage body with a row of windows; wheels are hidden by the platform.
 void Carriage(Scene& s, double x, double y, double w, double h, Rgb paint) {
   cairo_t* cr = s.cr;
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, y, 0, y + h);
-  Stop(p, 0, s.Lit(Mul(paint, 1.15)));
-  Stop(p, 1, s.Lit(Mul(paint, 0.75)));
-  cairo_set_source(cr, p);
+  VerticalGradient(cr, y, y + h, s.Lit(Mul(paint, 1.15)), s.Lit(Mul(paint, 0.75)));
   cairo_rectangle(cr, x, y, w, h);
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   Source(cr, s.Lit({0.25, 0.25, 0.27}));
   cairo_move_to(cr, x - 2, y);
   cairo_curve_to(cr, x + w * 0.3, y - 10, x + w * 0.7, y - 10, x + w + 2, y);
@@ -512,13 +508,9 @@ void DrawCafe(Scene& s) {
     const double x = 56 + i * 140 + (i >= 2 ? 20 : 0);
     if (i == 2) continue;
     const bool lit = s.LampsOn();
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 282, 0, 346);
-    Stop(g, 0, lit ? Rgb{1, 0.86, 0.58} : s.Lit({0.55, 0.6, 0.62}));
-    Stop(g, 1, lit ? Rgb{0.85, 0.55, 0.3} : s.Lit({0.2, 0.22, 0.24}));
-    cairo_set_source(cr, g);
+    VerticalGradient(cr, 282, 346, lit ? Rgb{1, 0.86, 0.58} : s.Lit({0.55, 0.6, 0.62}), lit ? Rgb{0.85, 0.55, 0.3} : s.Lit({0.2, 0.22, 0.24}));
     cairo_rectangle(cr, x, 282, 110, 64);
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
     if (lit) s.AddGlow(x + 55, 314, 80, LampColour(), 0.35);
     Source(cr, s.Lit(green));
     cairo_rectangle(cr, x + 54, 282, 3, 64);
