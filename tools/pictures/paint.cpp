@@ -393,7 +393,7 @@ void GroundShadow(Scene& s, double x, double baseY, double width, double height)
     cairo_pattern_destroy(p);
   } else {
     // The afternoon sun stands lower and further west: longer shadows, cast to the east.
-    const double len = s.IsAfternoon() ? height * 0.85 : height * 0.45;
+    const double len = s.IsAfternoon() ? height * 0.7 : height * 0.45;
     const double drop = height * 0.1;
     cairo_pattern_t* p = cairo_pattern_create_linear(x, baseY, x + len, baseY + drop);
     Stop(p, 0, {0.05, 0.02, 0.1}, s.IsAfternoon() ? 0.34 : 0.3);
@@ -877,6 +877,14 @@ void HangingLamp(Scene& s, double x, double y, double size) {
 
 void Person(Scene& s, double x, double baseY, double height, Rgb coat, bool hat, double lean) {
   cairo_t* cr = s.cr;
+  if (s.variant == 2) {
+    // Later in the day other people pass by: each stands elsewhere along the street, dressed otherwise.
+    const std::uint64_t h = HashInts(s.seed, static_cast<std::uint64_t>(std::lround(x)), 2);
+    x = std::clamp(x + (static_cast<double>(h % 5) - 2) * 45 + 20, 30.0, 610.0);
+    const Rgb coats[] = {{0.45, 0.3, 0.22}, {0.22, 0.28, 0.4}, {0.5, 0.46, 0.4}, {0.3, 0.32, 0.26}, {0.55, 0.22, 0.2}};
+    coat = coats[(h >> 8) % 5];
+    hat = ((h >> 16) % 4) != 0;
+  }
   const double h = height;
   GroundShadow(s, x, baseY, h * 0.28, h);
   cairo_save(cr);

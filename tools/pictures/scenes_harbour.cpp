@@ -217,11 +217,13 @@ void DrawLighthouse(Scene& s) {
   const double horizon = 292;
   Water(s, horizon, 480);
   s.waterTop = -1;  // the lamp stands on the rocks; its light shows as beams, not as a reflection
-  // Ship on the horizon.
+  // Ship on the horizon; in the afternoon it has steamed across, and a launch is coming in.
+  const double shipX = s.variant == 2 ? 250 : 70;
   Source(cr, s.Lit({0.3, 0.3, 0.34}, 0.7));
-  cairo_rectangle(cr, 70, horizon - 8, 44, 7);
-  cairo_rectangle(cr, 86, horizon - 16, 12, 8);
+  cairo_rectangle(cr, shipX, horizon - 8, 44, 7);
+  cairo_rectangle(cr, shipX + 16, horizon - 16, 12, 8);
   cairo_fill(cr);
+  if (s.variant == 2) Boat(s, 90, 352, 80, {0.55, 0.2, 0.15});
   // Rocks.
   const Rgb rock = {0.42, 0.4, 0.38};
   cairo_pattern_t* rp = cairo_pattern_create_linear(300, 250, 520, 380);
@@ -367,7 +369,8 @@ void DrawEmbankment(Scene& s) {
   Source(cr, s.Lit({0.4, 0.38, 0.36}, 0.5));
   cairo_rectangle(cr, -10, 200, 270, 6);
   cairo_fill(cr);
-  // Moored launch with its rope to a bollard.
+  // Moored launch with its rope to a bollard; later a second boat has come alongside.
+  if (s.variant == 2) Boat(s, 90, 300, 110, {0.55, 0.2, 0.15});
   Boat(s, 380, 312, 150, {0.2, 0.25, 0.35});
   // Quay wall and promenade.
   Wall(s, 0, 330, 640, 22, {0.55, 0.55, 0.56});

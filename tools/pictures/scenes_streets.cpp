@@ -617,8 +617,9 @@ void DrawSquare(Scene& s) {
     cairo_stroke(cr);
     cairo_pattern_destroy(f);
   }
-  // A tram waiting on the far side, with its trolley pole on the overhead wire.
-  const double tx = 40, ty = 262;
+  // A tram waiting on the far side, with its trolley pole on the overhead wire; later another one
+  // has come in on the right.
+  const double tx = s.variant == 2 ? 450 : 40, ty = 262;
   Source(cr, s.Lit({0.15, 0.15, 0.16}));
   cairo_set_line_width(cr, 1);
   cairo_move_to(cr, 0, 214);
