@@ -85,8 +85,9 @@ void DrawArcade(Scene& s) {
   Wall(s, 0, 62, 640, 120, kPink);
   Cornice(s, 0, 56, 640, 8, kStone);
   WindowStyle upper{.arched = true, .mullionCols = 2, .mullionRows = 3, .shutters = false};
-  WindowGrid(s, 0, 76, 640, 90, 8, 1, 26, 60, upper);
-  SignBoard(s, "АРКАДА", 320, 121, 2, {0.12, 0.24, 0.4}, {0.95, 0.8, 0.4}, false);
+  // The name board sits at the right, clear of the briefing that is always written over this picture.
+  WindowGrid(s, 0, 76, 480, 90, 6, 1, 26, 60, upper);
+  SignBoard(s, "АРКАДА", 560, 121, 2, {0.12, 0.24, 0.4}, {0.95, 0.8, 0.4}, false);
   Wall(s, 0, 182, 640, 170, kStone);
   Cornice(s, 0, 178, 640, 9, kStone);
   const int arches = 6;
