@@ -37,6 +37,7 @@ std::vector<Picture> Catalogue() {
       const std::string name = place.name;
       p.draw = [draw, mood, name, variant](cairo_t* cr, const SignFont* font) {
         Scene scene(cr, mood, HashName(name), variant, font);
+        scene.otherPassersBy = variant == 2;
         draw(scene);
       };
       list.push_back(std::move(p));

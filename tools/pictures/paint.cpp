@@ -877,7 +877,7 @@ void HangingLamp(Scene& s, double x, double y, double size) {
 
 void Person(Scene& s, double x, double baseY, double height, Rgb coat, bool hat, double lean) {
   cairo_t* cr = s.cr;
-  if (s.variant == 2) {
+  if (s.otherPassersBy) {
     // Later in the day other people pass by: each stands elsewhere along the street, dressed otherwise.
     const std::uint64_t h = HashInts(s.seed, static_cast<std::uint64_t>(std::lround(x)), 2);
     x = std::clamp(x + (static_cast<double>(h % 5) - 2) * 45 + 20, 30.0, 610.0);

@@ -93,6 +93,7 @@ class Scene {
   const SignFont* font;
   std::uint64_t seed;
   int variant;            // 1 morning, 2 later in the day, 3 other weather
+  bool otherPassersBy = false;  // people stand elsewhere and dress otherwise (a place later in the day)
   double groundY = 360;   // where the street meets the buildings, for reflections
   double waterTop = -1;   // top of open water, if any, for lamp reflections
   double waterBottom = -1;

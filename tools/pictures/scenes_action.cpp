@@ -318,7 +318,7 @@ void DrawLetter(cairo_t* cr, int index, const SignFont*) {
     cairo_rectangle(cr, -60, -7, 60, 14);
     cairo_fill(cr);
     cairo_restore(cr);
-    Hand(cr, 700, 330, 520, 210, 38, skin, sleeve, 0.95);
+    Hand(cr, 700, 250, 512, 136, 34, skin, sleeve, 0.95);
     Hand(cr, -40, 300, 200, 250, 36, skin, sleeve, 0.9);
     WindowLight(cr, 0.35);
     return;
@@ -359,15 +359,26 @@ void DrawLetter(cairo_t* cr, int index, const SignFont*) {
   // At a window by day: the envelope lies on the sill, the hand reaches for it.
   VerticalGradient(cr, 0, 300, {0.42, 0.6, 0.85}, {0.8, 0.87, 0.95});
   cairo_paint(cr);
-  Source(cr, {0.62, 0.6, 0.62});
-  cairo_move_to(cr, 0, 300);
-  for (double x = 0; x <= 640; x += 40) cairo_line_to(cr, x, 230 + r.Range(-30, 20));
-  cairo_line_to(cr, 640, 300);
-  cairo_close_path(cr);
-  cairo_fill(cr);
-  Source(cr, {0.5, 0.35, 0.3});
-  for (double x = 10; x < 640; x += 40) cairo_rectangle(cr, x, 232 + r.Range(-10, 10), 14, 5);
-  cairo_fill(cr);
+  // Houses across the street: plastered fronts under tiled roofs.
+  const Rgb fronts[] = {{0.9, 0.84, 0.72}, {0.88, 0.75, 0.7}, {0.8, 0.84, 0.86}, {0.92, 0.86, 0.62}};
+  for (double x = -20; x < 640;) {
+    const double w = r.Range(70, 120), top = r.Range(175, 225);
+    Source(cr, Mul(fronts[static_cast<int>(r.Next() % 4)], 0.92));
+    cairo_rectangle(cr, x, top, w, 300 - top);
+    cairo_fill(cr);
+    Source(cr, {0.62, 0.3, 0.22});
+    cairo_move_to(cr, x - 4, top);
+    cairo_line_to(cr, x + w / 2, top - w * 0.25);
+    cairo_line_to(cr, x + w + 4, top);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    Source(cr, {0.35, 0.42, 0.52});
+    for (double wy = top + 14; wy < 290; wy += 34) {
+      for (double wx = x + 12; wx < x + w - 18; wx += 26) cairo_rectangle(cr, wx, wy, 12, 18);
+    }
+    cairo_fill(cr);
+    x += w;
+  }
   // Window frame and sill.
   Source(cr, {0.9, 0.88, 0.82});
   cairo_rectangle(cr, 0, 0, 640, 30);
@@ -390,8 +401,14 @@ void DrawLetter(cairo_t* cr, int index, const SignFont*) {
   cairo_close_path(cr);
   cairo_fill(cr);
   for (int i = 0; i < 9; ++i) {
+    const double lx = 540 + r.Range(-30, 30), ly = 290 - r.Range(0, 60);
+    Source(cr, {0.2, 0.4, 0.15});
+    cairo_set_line_width(cr, 2);
+    cairo_move_to(cr, 540, 300);
+    cairo_line_to(cr, lx, ly);
+    cairo_stroke(cr);
     Source(cr, i % 2 ? Rgb{0.25, 0.5, 0.2} : Rgb{0.35, 0.6, 0.25});
-    EllipsePath(cr, 540 + r.Range(-30, 30), 280 - r.Range(0, 60), 14, 8);
+    EllipsePath(cr, lx, ly, 14, 8);
     cairo_fill(cr);
   }
   Hand(cr, -40, 470, 250, 380, 38, skin, sleeve, 0.95);
@@ -435,10 +452,11 @@ void DrawNote(cairo_t* cr, int index, const SignFont*) {
       cairo_arc(cr, rx, 8, 4, 0, 2 * kPi);
       cairo_fill(cr);
     }
-    Scribbles(cr, r, 20, 48, 200, 22, 3, ink, 7);
+    Scribbles(cr, r, 20, 48, 200, 22, 10, ink, 7);
     cairo_restore(cr);
-    Pencil(cr, 520, 300, 150, 2.75);
-    Hand(cr, 700, 420, 500, 300, 38, skin, {0.3, 0.28, 0.25}, 1.0);
+    // The point rests where the last line breaks off.
+    Pencil(cr, 466, 300, 148, 2.817);
+    Hand(cr, 700, 420, 486, 302, 38, skin, {0.3, 0.28, 0.25}, 1.0);
     WindowLight(cr, 0.2);
     return;
   }
@@ -461,8 +479,8 @@ void DrawNote(cairo_t* cr, int index, const SignFont*) {
   Scribbles(cr, r, 22, 50, 180, 24, 4, ink, 7);
   cairo_restore(cr);
   Hand(cr, -60, 150, 215, 180, 40, skin, {0.2, 0.22, 0.28}, 0.95);
-  Pencil(cr, 470, 330, 150, 3.55);
-  Hand(cr, 700, 470, 480, 340, 40, skin, {0.2, 0.22, 0.28}, 1.0);
+  Pencil(cr, 423, 299, 150, 3.72);
+  Hand(cr, 700, 470, 440, 310, 40, skin, {0.2, 0.22, 0.28}, 1.0);
   // Sunlight falling from the upper left.
   cairo_pattern_t* sun = cairo_pattern_create_linear(0, 0, 640, 480);
   Stop(sun, 0, {1, 0.97, 0.85}, 0.15);
