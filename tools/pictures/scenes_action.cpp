@@ -349,8 +349,9 @@ void DrawLetter(cairo_t* cr, int index, const SignFont*) {
     Source(cr, {0.42, 0.26, 0.13});
     cairo_rectangle(cr, 80, 410, 480, 70);
     cairo_fill(cr);
-    Source(cr, {0.75, 0.6, 0.25});
-    cairo_rectangle(cr, 290, 436, 60, 12);
+    // A dull handle: the text rows are written over this band.
+    Source(cr, {0.36, 0.26, 0.14});
+    cairo_rectangle(cr, 290, 436, 60, 10);
     cairo_fill(cr);
     Hand(cr, 680, 120, 330, 230, 40, skin, sleeve, 0.95);
     WindowLight(cr, 0.3);
