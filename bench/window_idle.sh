@@ -63,8 +63,8 @@ click() {
   sleep 0.35
 }
 
-# Three help pages and the briefing lead to the first turn.
-for _ in 1 2 3 4; do key Return; done
+# Five help pages and the briefing lead to the first turn.
+for _ in 1 2 3 4 5 6; do key Return; done
 sleep 2
 hz=$(getconf CLK_TCK)
 t0=$(ticks)

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
+#include <string>
 
 TEST(DataReader, LinesEndAtCrLfLfOrCrAndReadEmptyAtTheEnd) {
   auto r = DataReader::FromText("one\r\ntwo\nthree\rfour");
@@ -84,4 +86,35 @@ TEST(NumberReading, ValuesBeyond32BitsSaturate) {
   EXPECT_EQ(ReadNumber("-99999999999"), INT_MIN);
   EXPECT_EQ(ReadNumber("1E400"), INT_MAX);
   EXPECT_EQ(ReadNumber("&HFFFFFFFFFF"), INT_MAX);
+}
+
+// The shipped help text fits the window as the game shows it: 39 characters after the leading
+// blank, 33 rows from row 2, every page ended by "*" so the last one waits for Enter, then END.
+TEST(DataSet, TheHelpTextFitsItsPagesAndWaitsOnTheLastOne) {
+  const char* data = std::getenv("SKELLARINE_DATA_DIR");
+  if (!data) GTEST_SKIP() << "SKELLARINE_DATA_DIR is not set";
+  DataReader file(std::string(data) + "/help_ru.txt");
+  int pages = 0, lines = 0, total = 0;
+  bool ended = false, lastWasPageEnd = false;
+  while (!file.AtEnd()) {
+    const std::string line = file.Line();
+    ++total;
+    if (line == "END") {
+      ended = true;
+      break;
+    }
+    lastWasPageEnd = line == "*";
+    if (lastWasPageEnd) {
+      ++pages;
+      lines = 0;
+      continue;
+    }
+    EXPECT_LE(line.size(), 39u) << "line " << total << ": " << line;
+    EXPECT_EQ(line.find('\t'), std::string::npos) << "line " << total;
+    EXPECT_LE(++lines, 33) << "line " << total << " is below the window";
+  }
+  EXPECT_TRUE(ended);
+  EXPECT_TRUE(lastWasPageEnd);
+  EXPECT_GE(pages, 2);
+  EXPECT_LE(pages, 5);
 }

@@ -7,16 +7,16 @@ namespace pictures {
 
 const std::vector<Place>& Places() {
   static const std::vector<Place> kPlaces = {
-      {"ARCADE", DrawArcade, Weather::kClear},        {"TOWNHALL", DrawTownHall, Weather::kRain},
+      {"ARCADE", DrawArcade, Weather::kOvercast},     {"TOWNHALL", DrawTownHall, Weather::kRain},
       {"CATHEDRAL", DrawCathedral, Weather::kFog},    {"PARK", DrawPark, Weather::kFog},
-      {"STATION", DrawStation, Weather::kClear},      {"LIBRARY", DrawLibrary, Weather::kRain},
-      {"THEATRE", DrawTheatre, Weather::kClear},      {"HOTEL", DrawHotel, Weather::kClear},
-      {"POSTOFFICE", DrawPostOffice, Weather::kRain}, {"BANK", DrawBank, Weather::kClear},
+      {"STATION", DrawStation, Weather::kSnow},       {"LIBRARY", DrawLibrary, Weather::kRain},
+      {"THEATRE", DrawTheatre, Weather::kOvercast},   {"HOTEL", DrawHotel, Weather::kRain},
+      {"POSTOFFICE", DrawPostOffice, Weather::kRain}, {"BANK", DrawBank, Weather::kOvercast},
       {"MUSEUM", DrawMuseum, Weather::kFog},          {"CAFE", DrawCafe, Weather::kRain},
-      {"SQUARE", DrawSquare, Weather::kClear},        {"TELEGRAPH", DrawTelegraph, Weather::kRain},
-      {"FACTORY", DrawFactory, Weather::kClear},      {"LIGHTHOUSE", DrawLighthouse, Weather::kClear},
-      {"EMBANKMENT", DrawEmbankment, Weather::kFog},  {"FISHMARKET", DrawFishMarket, Weather::kRain},
-      {"WAREHOUSE", DrawWarehouse, Weather::kFog},    {"PORT", DrawPort, Weather::kClear},
+      {"SQUARE", DrawSquare, Weather::kSnow},         {"TELEGRAPH", DrawTelegraph, Weather::kOvercast},
+      {"FACTORY", DrawFactory, Weather::kOvercast},   {"LIGHTHOUSE", DrawLighthouse, Weather::kFog},
+      {"EMBANKMENT", DrawEmbankment, Weather::kRain}, {"FISHMARKET", DrawFishMarket, Weather::kOvercast},
+      {"WAREHOUSE", DrawWarehouse, Weather::kFog},    {"PORT", DrawPort, Weather::kRain},
   };
   return kPlaces;
 }
@@ -26,8 +26,9 @@ std::vector<Picture> Catalogue() {
   for (const Place& place : Places()) {
     for (int variant = 1; variant <= 3; ++variant) {
       Mood mood;
-      mood.time = variant == 1 ? Time::kDay : variant == 2 ? Time::kDusk : Time::kNight;
-      if (variant == 3) mood.weather = place.night;
+      // Any variant may be shown at any hour of a game: morning sun, afternoon sun, a grey day.
+      mood.time = variant == 2 ? Time::kAfternoon : Time::kDay;
+      if (variant == 3) mood.weather = place.weather;
       Picture p;
       p.group = "Places";
       p.folder = place.name;
@@ -36,6 +37,7 @@ std::vector<Picture> Catalogue() {
       const std::string name = place.name;
       p.draw = [draw, mood, name, variant](cairo_t* cr, const SignFont* font) {
         Scene scene(cr, mood, HashName(name), variant, font);
+        scene.otherPassersBy = variant == 2;
         draw(scene);
       };
       list.push_back(std::move(p));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "city_map.h"
 #include "contact_sheet.h"
 #include "icon.h"
 #include "jpeg_io.h"
@@ -74,8 +75,13 @@ int main(int argc, char** argv) {
     return missing == 0 ? 0 : 1;
   }
   if (args.size() == 3 && args[0] == "--icon") return pictures::WriteIcon(args[1], args[2]) ? 0 : 1;
+  if (args.size() == 3 && args[0] == "--city-map") {
+    if (pictures::WriteCityMap(args[2], args[1])) return 0;
+    std::fprintf(stderr, "gen_pictures: cannot draw the city map from %s into %s\n", args[2].c_str(), args[1].c_str());
+    return 1;
+  }
   std::fprintf(stderr,
                "usage: gen_pictures OUT_DATA_DIR\n       gen_pictures --contact-sheet OUT.png DATA_DIR\n"
-               "       gen_pictures --icon OUT.png DATA_DIR\n");
+               "       gen_pictures --icon OUT.png DATA_DIR\n       gen_pictures --city-map OUT.png DATA_DIR\n");
   return 2;
 }

@@ -38,40 +38,43 @@ void VerticalGradient(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom) {
 
 Rgb LampColour() { return {1.0, 0.82, 0.5}; }
 
-Scene::Scene(cairo_t* context, Mood m, std::uint64_t placeSeed, int variant, const SignFont* signFont)
+Scene::Scene(cairo_t* context, Mood m, std::uint64_t placeSeed, int variantNo, const SignFont* signFont)
     : cr(context),
       mood(m),
       layout(placeSeed),
-      extra(HashInts(placeSeed, static_cast<std::uint64_t>(variant), 77)),
+      extra(HashInts(placeSeed, static_cast<std::uint64_t>(variantNo), 77)),
       font(signFont),
-      seed(placeSeed) {}
+      seed(placeSeed),
+      variant(variantNo) {}
 
 Rgb Scene::Haze() const {
-  switch (mood.time) {
-    case Time::kDay: return {0.76, 0.83, 0.92};
-    case Time::kDusk: return {0.93, 0.62, 0.46};
-    case Time::kNight: break;
-  }
+  if (IsNight()) return {0.07, 0.09, 0.18};
   switch (mood.weather) {
-    case Weather::kRain: return {0.17, 0.19, 0.24};
-    case Weather::kFog: return {0.42, 0.44, 0.48};
+    case Weather::kRain: return {0.6, 0.63, 0.68};
+    case Weather::kFog: return {0.8, 0.81, 0.82};
+    case Weather::kSnow: return {0.84, 0.86, 0.9};
+    case Weather::kOvercast: return {0.72, 0.74, 0.78};
     case Weather::kClear: break;
   }
-  return {0.07, 0.09, 0.18};
+  return mood.time == Time::kAfternoon ? Rgb{0.86, 0.84, 0.78} : Rgb{0.76, 0.83, 0.92};
 }
 
 Rgb Scene::Lit(Rgb base, double depth) const {
   Rgb amb{1, 1, 1};
   double hazeK = 0.45;
-  if (mood.time == Time::kDusk) {
-    amb = {0.95, 0.66, 0.52};
-  } else if (mood.time == Time::kNight) {
+  if (IsNight()) {
+    amb = {0.23, 0.27, 0.43};
+  } else {
     switch (mood.weather) {
-      case Weather::kClear: amb = {0.23, 0.27, 0.43}; break;
-      case Weather::kRain: amb = {0.27, 0.3, 0.38}; break;
+      case Weather::kRain: amb = {0.76, 0.78, 0.82}; break;
       case Weather::kFog:
-        amb = {0.36, 0.38, 0.44};
+        amb = {0.86, 0.87, 0.88};
         hazeK = 0.85;
+        break;
+      case Weather::kSnow: amb = {0.88, 0.9, 0.95}; break;
+      case Weather::kOvercast: amb = {0.84, 0.85, 0.88}; break;
+      case Weather::kClear:
+        if (mood.time == Time::kAfternoon) amb = {1.0, 0.94, 0.84};
         break;
     }
   }
@@ -79,11 +82,15 @@ Rgb Scene::Lit(Rgb base, double depth) const {
   return Mix(c, Haze(), Clamp01(depth * hazeK));
 }
 
+double Scene::ClockHour() const {
+  if (IsNight()) return 11.4;
+  if (IsGrey()) return 12.4;
+  return mood.time == Time::kAfternoon ? 14.6 : 10.2;
+}
+
 bool Scene::WindowLit(double x, double y) const {
   double share = 0;
-  if (mood.time == Time::kDusk) share = 0.3;
-  if (mood.time == Time::kNight) share = mood.weather == Weather::kClear ? 0.62 : 0.55;
-  if (share > 0) share = std::min(0.95, share + litBoost);
+  if (IsNight()) share = std::min(0.95, 0.62 + litBoost);
   const std::uint64_t h = HashInts(seed, static_cast<std::uint64_t>(std::lround(x)), static_cast<std::uint64_t>(std::lround(y)));
   return static_cast<double>(h >> 11) * (1.0 / 9007199254740992.0) < share;
 }
@@ -121,25 +128,38 @@ bool InClockCorner(double x, double y) { return x > 530 && y < 36; }
 void Sky(Scene& s) {
   cairo_t* cr = s.cr;
   cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, 380);
-  if (s.IsDay()) {
-    Stop(p, 0, {0.30, 0.51, 0.80});
-    Stop(p, 0.6, {0.52, 0.69, 0.89});
-    Stop(p, 1, {0.78, 0.86, 0.95});
-  } else if (s.IsDusk()) {
-    Stop(p, 0, {0.15, 0.13, 0.33});
-    Stop(p, 0.4, {0.46, 0.27, 0.44});
-    Stop(p, 0.72, {0.94, 0.52, 0.33});
-    Stop(p, 1, {1.0, 0.78, 0.47});
-  } else if (s.mood.weather == Weather::kRain) {
-    Stop(p, 0, {0.1, 0.11, 0.15});
-    Stop(p, 1, {0.22, 0.24, 0.29});
-  } else if (s.mood.weather == Weather::kFog) {
-    Stop(p, 0, {0.28, 0.3, 0.34});
-    Stop(p, 1, {0.44, 0.46, 0.5});
-  } else {
+  if (s.IsNight()) {
     Stop(p, 0, {0.01, 0.02, 0.07});
     Stop(p, 0.6, {0.03, 0.05, 0.14});
     Stop(p, 1, {0.08, 0.11, 0.23});
+  } else if (s.IsDay()) {
+    Stop(p, 0, {0.30, 0.51, 0.80});
+    Stop(p, 0.6, {0.52, 0.69, 0.89});
+    Stop(p, 1, {0.78, 0.86, 0.95});
+  } else if (s.IsAfternoon()) {
+    // A paler, warmer sky with the sun high in the south-west: still well before evening.
+    Stop(p, 0, {0.36, 0.55, 0.80});
+    Stop(p, 0.6, {0.6, 0.73, 0.87});
+    Stop(p, 1, {0.9, 0.89, 0.84});
+  } else {
+    switch (s.mood.weather) {
+      case Weather::kRain:
+        Stop(p, 0, {0.46, 0.49, 0.55});
+        Stop(p, 1, {0.68, 0.7, 0.73});
+        break;
+      case Weather::kFog:
+        Stop(p, 0, {0.72, 0.73, 0.75});
+        Stop(p, 1, {0.84, 0.85, 0.86});
+        break;
+      case Weather::kSnow:
+        Stop(p, 0, {0.66, 0.7, 0.77});
+        Stop(p, 1, {0.86, 0.88, 0.91});
+        break;
+      default:
+        Stop(p, 0, {0.58, 0.62, 0.68});
+        Stop(p, 1, {0.8, 0.81, 0.83});
+        break;
+    }
   }
   cairo_set_source(cr, p);
   cairo_paint(cr);
@@ -151,36 +171,30 @@ void Sky(Scene& s) {
       if (InClockCorner(x, y - 40)) x -= 200;
       Cloud(s, x, y, s.extra.Range(90, 170), {1, 1, 1}, {0.78, 0.82, 0.9}, 0.85);
     }
-  } else if (s.IsDusk()) {
-    // A low sun on the left throws the long shadows; thin clouds catch its light from below.
-    cairo_pattern_t* sun = cairo_pattern_create_radial(90, 300, 8, 90, 300, 230);
-    Stop(sun, 0, {1, 0.95, 0.7}, 0.95);
-    Stop(sun, 0.08, {1, 0.8, 0.45}, 0.8);
-    Stop(sun, 0.4, {1, 0.6, 0.3}, 0.25);
-    Stop(sun, 1, {1, 0.5, 0.3}, 0);
+  } else if (s.IsAfternoon()) {
+    // Bright haze around the sun, kept on the left, away from the clock.
+    cairo_pattern_t* sun = cairo_pattern_create_radial(60, 30, 6, 60, 30, 260);
+    Stop(sun, 0, {1, 1, 0.92}, 0.7);
+    Stop(sun, 0.2, {1, 0.97, 0.85}, 0.3);
+    Stop(sun, 1, {1, 0.95, 0.8}, 0);
     cairo_set_source(cr, sun);
     cairo_paint(cr);
     cairo_pattern_destroy(sun);
-    for (int i = 0; i < 6; ++i) {
-      const double y = s.extra.Range(60, 250), x = s.extra.Range(0, 560), w = s.extra.Range(80, 220);
-      cairo_save(cr);
-      cairo_translate(cr, x, y);
-      cairo_scale(cr, 1, 0.12);
-      cairo_pattern_t* c = cairo_pattern_create_radial(0, 0, 2, 0, 0, w * 0.5);
-      Stop(c, 0, {1, 0.7, 0.55}, 0.7);
-      Stop(c, 1, {0.9, 0.5, 0.5}, 0);
-      cairo_set_source(cr, c);
-      cairo_arc(cr, 0, 0, w * 0.5, 0, 2 * kPi);
-      cairo_fill(cr);
-      cairo_pattern_destroy(c);
-      cairo_restore(cr);
+    for (int i = 0; i < 3; ++i) {
+      double x = s.extra.Range(160, 620), y = s.extra.Range(40, 170);
+      if (InClockCorner(x, y - 40)) x -= 200;
+      Cloud(s, x, y, s.extra.Range(120, 220), {1, 0.99, 0.95}, {0.8, 0.8, 0.84}, 0.8);
     }
-  } else if (s.mood.weather == Weather::kRain) {
-    for (int i = 0; i < 7; ++i) {
-      Cloud(s, s.extra.Range(0, 640), s.extra.Range(20, 200), s.extra.Range(160, 300), {0.28, 0.3, 0.35},
-            {0.12, 0.13, 0.17}, 0.7);
+  } else if (s.IsGrey()) {
+    // Low cloud in soft banks; rain clouds are heavier.
+    const bool rain = s.mood.weather == Weather::kRain;
+    const int banks = s.mood.weather == Weather::kFog ? 3 : 7;
+    const Rgb light = rain ? Rgb{0.66, 0.68, 0.72} : Rgb{0.86, 0.87, 0.89};
+    const Rgb shade = rain ? Rgb{0.44, 0.46, 0.52} : Rgb{0.62, 0.64, 0.68};
+    for (int i = 0; i < banks; ++i) {
+      Cloud(s, s.extra.Range(0, 640), s.extra.Range(20, 200), s.extra.Range(160, 300), light, shade, 0.55);
     }
-  } else if (s.mood.weather == Weather::kClear) {
+  } else {
     for (int i = 0; i < 140; ++i) {
       const double x = s.extra.Range(0, 640), y = s.extra.Range(0, 300);
       if (InClockCorner(x, y)) continue;
@@ -300,6 +314,16 @@ void Pavement(Scene& s, double topY, Rgb base, bool cobbles) {
       cairo_pattern_destroy(fade);
     }
   }
+  if (s.mood.weather == Weather::kSnow) {
+    // Fresh snow settles thinly, whitest far off where the setts no longer show.
+    cairo_pattern_t* dust = cairo_pattern_create_linear(0, topY, 0, kHeight);
+    Stop(dust, 0, {0.93, 0.94, 0.97}, 0.6);
+    Stop(dust, 1, {0.93, 0.94, 0.97}, 0.3);
+    cairo_set_source(cr, dust);
+    cairo_rectangle(cr, 0, topY + 4, kWidth, kHeight - topY);
+    cairo_fill(cr);
+    cairo_pattern_destroy(dust);
+  }
   if (wet) {
     // A wet street mirrors the sky faintly.
     cairo_pattern_t* sheen = cairo_pattern_create_linear(0, topY, 0, kHeight);
@@ -320,13 +344,16 @@ void Water(Scene& s, double topY, double bottomY) {
   if (s.IsDay()) {
     top = {0.55, 0.68, 0.8};
     bottom = {0.16, 0.3, 0.42};
-  } else if (s.IsDusk()) {
-    top = {0.95, 0.62, 0.42};
-    bottom = {0.22, 0.16, 0.26};
+  } else if (s.IsAfternoon()) {
+    top = {0.72, 0.76, 0.78};
+    bottom = {0.18, 0.3, 0.4};
+  } else if (s.IsGrey()) {
+    top = Mix(s.Haze(), {0.3, 0.36, 0.4}, 0.3);
+    bottom = {0.22, 0.28, 0.32};
+    if (s.mood.weather == Weather::kFog) bottom = {0.45, 0.48, 0.5};
   } else {
     top = Mix(s.Haze(), {0.05, 0.08, 0.14}, 0.3);
     bottom = {0.02, 0.04, 0.08};
-    if (s.mood.weather == Weather::kFog) bottom = {0.2, 0.22, 0.26};
   }
   VerticalGradient(cr, topY, bottomY, top, bottom);
   cairo_rectangle(cr, 0, topY, kWidth, bottomY - topY);
@@ -354,7 +381,7 @@ void GroundShadow(Scene& s, double x, double baseY, double width, double height)
   cairo_t* cr = s.cr;
   if (s.mood.weather == Weather::kFog) return;
   cairo_save(cr);
-  if (s.IsNight()) {
+  if (s.IsNight() || s.IsGrey()) {
     cairo_translate(cr, x, baseY);
     cairo_scale(cr, width * 0.9, 3);
     cairo_pattern_t* p = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
@@ -365,10 +392,11 @@ void GroundShadow(Scene& s, double x, double baseY, double width, double height)
     cairo_fill(cr);
     cairo_pattern_destroy(p);
   } else {
-    const double len = s.IsDusk() ? height * 2.3 : height * 0.45;
-    const double drop = s.IsDusk() ? height * 0.12 : height * 0.1;
+    // The afternoon sun stands lower and further west: longer shadows, cast to the east.
+    const double len = s.IsAfternoon() ? height * 0.7 : height * 0.45;
+    const double drop = height * 0.1;
     cairo_pattern_t* p = cairo_pattern_create_linear(x, baseY, x + len, baseY + drop);
-    Stop(p, 0, {0.05, 0.02, 0.1}, s.IsDusk() ? 0.42 : 0.3);
+    Stop(p, 0, {0.05, 0.02, 0.1}, s.IsAfternoon() ? 0.34 : 0.3);
     Stop(p, 1, {0.05, 0.02, 0.1}, 0.0);
     cairo_set_source(cr, p);
     cairo_move_to(cr, x - width / 2, baseY);
@@ -397,12 +425,17 @@ void Wall(Scene& s, double x, double y, double w, double h, Rgb base, double dep
     Stop(across, 1, {0, 0, 0.1}, 0.08 * k);
     Stop(down, 0, {0, 0, 0}, 0);
     Stop(down, 1, {0, 0, 0}, 0.08 * k);
-  } else if (s.IsDusk()) {
-    Stop(across, 0, {1, 0.62, 0.3}, 0.3 * k);
-    Stop(across, 1, {0.2, 0, 0.2}, 0.15 * k);
-    Stop(down, 0, {0, 0, 0}, 0);
-    Stop(down, 0.55, {0.1, 0, 0.15}, 0.05 * k);
-    Stop(down, 1, {0.1, 0, 0.15}, 0.35 * k);
+  } else if (s.IsAfternoon()) {
+    Stop(across, 0, {1, 0.9, 0.7}, 0.14 * k);
+    Stop(across, 1, {0.05, 0.05, 0.15}, 0.1 * k);
+    Stop(down, 0, {1, 0.95, 0.85}, 0.05 * k);
+    Stop(down, 1, {0, 0, 0}, 0.1 * k);
+  } else if (s.IsGrey()) {
+    // Flat light from a grey sky: no side lit, a little darker towards the ground.
+    Stop(across, 0, {0, 0, 0}, 0);
+    Stop(across, 1, {0, 0, 0}, 0);
+    Stop(down, 0, {1, 1, 1}, 0.04 * k);
+    Stop(down, 1, {0, 0, 0.05}, 0.12 * k);
   } else {
     Stop(across, 0, {0, 0, 0}, 0);
     Stop(across, 1, {0, 0, 0}, 0);
@@ -442,7 +475,7 @@ void Bricks(Scene& s, double x, double y, double w, double h, Rgb mortar, double
 void Cornice(Scene& s, double x, double y, double w, double h, Rgb base, double depth) {
   cairo_t* cr = s.cr;
   cairo_pattern_t* shadow = cairo_pattern_create_linear(0, y + h, 0, y + h * 2.2);
-  Stop(shadow, 0, {0, 0, 0.05}, s.IsNight() ? 0.2 : 0.35);
+  Stop(shadow, 0, {0, 0, 0.05}, s.IsNight() || s.IsGrey() ? 0.2 : 0.35);
   Stop(shadow, 1, {0, 0, 0.05}, 0);
   cairo_set_source(cr, shadow);
   cairo_rectangle(cr, x, y + h, w, h * 1.2);
@@ -477,7 +510,7 @@ void Window(Scene& s, double x, double y, double w, double h, const WindowStyle&
     }
   };
   if (style.shutters) {
-    Source(cr, s.Lit({0.25, 0.4, 0.32}, depth));
+    Source(cr, s.Lit(style.shutterColour, depth));
     cairo_rectangle(cr, x - w * 0.5 - 1, y, w * 0.45, h);
     cairo_rectangle(cr, x + w + 1 + w * 0.05, y, w * 0.45, h);
     cairo_fill(cr);
@@ -498,14 +531,12 @@ void Window(Scene& s, double x, double y, double w, double h, const WindowStyle&
   if (lit) {
     Stop(glass, 0, {1.0, 0.88, 0.6});
     Stop(glass, 1, {0.93, 0.64, 0.3});
-  } else if (s.IsDay()) {
-    Stop(glass, 0, s.Lit({0.6, 0.7, 0.8}, depth));
+  } else if (!s.IsNight()) {
+    // Glass mirrors the sky: blue by a clear day, grey under cloud.
+    const Rgb sky = s.IsGrey() ? Rgb{0.68, 0.7, 0.74} : Rgb{0.6, 0.7, 0.8};
+    Stop(glass, 0, s.Lit(sky, depth));
     Stop(glass, 0.45, s.Lit({0.3, 0.36, 0.45}, depth));
     Stop(glass, 1, s.Lit({0.16, 0.2, 0.27}, depth));
-  } else if (s.IsDusk()) {
-    Stop(glass, 0, Mix({0.9, 0.55, 0.4}, s.Haze(), depth * 0.5));
-    Stop(glass, 0.5, Mix({0.35, 0.22, 0.28}, s.Haze(), depth * 0.5));
-    Stop(glass, 1, Mix({0.12, 0.1, 0.16}, s.Haze(), depth * 0.5));
   } else {
     Stop(glass, 0, s.Lit({0.3, 0.34, 0.45}, depth));
     Stop(glass, 1, s.Lit({0.08, 0.09, 0.14}, depth));
@@ -556,7 +587,7 @@ void Column(Scene& s, double cx, double top, double bottom, double width, Rgb ba
   const Rgb c = s.Lit(base, depth);
   const double capH = width * 0.38, baseH = width * 0.32;
   cairo_pattern_t* p = cairo_pattern_create_linear(cx - width / 2, 0, cx + width / 2, 0);
-  const bool dusk = s.IsDusk();
+  const bool dusk = s.IsAfternoon();
   Stop(p, 0, Mul(c, dusk ? 1.25 : 0.72));
   Stop(p, 0.3, Mul(c, dusk ? 1.15 : 1.1));
   Stop(p, 0.65, Mul(c, 0.92));
@@ -623,7 +654,7 @@ void Dome(Scene& s, double cx, double baseY, double rx, double ry, Rgb base, dou
   cairo_translate(cr, cx, baseY);
   cairo_scale(cr, rx, ry);
   cairo_pattern_t* p = cairo_pattern_create_radial(-0.35, -0.6, 0.05, 0, -0.2, 1.15);
-  Stop(p, 0, Mul(c, s.IsDusk() ? 1.5 : 1.3));
+  Stop(p, 0, Mul(c, s.IsAfternoon() ? 1.5 : 1.3));
   Stop(p, 0.6, c);
   Stop(p, 1, Mul(c, 0.55));
   cairo_set_source(cr, p);
@@ -846,6 +877,14 @@ void HangingLamp(Scene& s, double x, double y, double size) {
 
 void Person(Scene& s, double x, double baseY, double height, Rgb coat, bool hat, double lean) {
   cairo_t* cr = s.cr;
+  if (s.otherPassersBy) {
+    // Later in the day other people pass by: each stands elsewhere along the street, dressed otherwise.
+    const std::uint64_t h = HashInts(s.seed, static_cast<std::uint64_t>(std::lround(x)), 2);
+    x = std::clamp(x + (static_cast<double>(h % 5) - 2) * 45 + 20, 30.0, 610.0);
+    const Rgb coats[] = {{0.45, 0.3, 0.22}, {0.22, 0.28, 0.4}, {0.5, 0.46, 0.4}, {0.3, 0.32, 0.26}, {0.55, 0.22, 0.2}};
+    coat = coats[(h >> 8) % 5];
+    hat = ((h >> 16) % 4) != 0;
+  }
   const double h = height;
   GroundShadow(s, x, baseY, h * 0.28, h);
   cairo_save(cr);
@@ -865,7 +904,7 @@ void Person(Scene& s, double x, double baseY, double height, Rgb coat, bool hat,
   cairo_fill(cr);
   // Coat with a light edge on the sunny side.
   cairo_pattern_t* p = cairo_pattern_create_linear(-h * 0.15, 0, h * 0.15, 0);
-  Stop(p, 0, Mul(c, s.IsDusk() ? 1.35 : 1.1));
+  Stop(p, 0, Mul(c, s.IsAfternoon() ? 1.2 : 1.1));
   Stop(p, 0.5, c);
   Stop(p, 1, Mul(c, 0.7));
   cairo_set_source(cr, p);
@@ -939,7 +978,7 @@ void Tree(Scene& s, double x, double baseY, double height, double width) {
     const double r = width * s.layout.Range(0.16, 0.26);
     const double shade = 0.75 + 0.35 * (cy - py) / (height * 0.3) * 0.5 + 0.15 * (x - px) / width;
     cairo_pattern_t* p = cairo_pattern_create_radial(px - r * 0.35, py - r * 0.4, r * 0.1, px, py, r);
-    Stop(p, 0, Mul(leaf, shade * (s.IsDusk() ? 1.45 : 1.3)));
+    Stop(p, 0, Mul(leaf, shade * (s.IsAfternoon() ? 1.4 : 1.3)));
     Stop(p, 1, Mul(leaf, shade * 0.7));
     cairo_set_source(cr, p);
     cairo_arc(cr, px, py, r, 0, 2 * kPi);
@@ -1004,7 +1043,7 @@ void ClockFace(Scene& s, double cx, double cy, double r) {
     cairo_line_to(cr, cx + std::sin(a) * r * (0.92 - l), cy - std::cos(a) * r * (0.92 - l));
     cairo_stroke(cr);
   }
-  const double hour = s.IsDay() ? 10.2 : s.IsDusk() ? 6.7 : 11.4;
+  const double hour = s.ClockHour();
   const double ha = hour / 12 * 2 * kPi, ma = (hour - std::floor(hour)) * 2 * kPi;
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   cairo_set_line_width(cr, 2.5);
@@ -1138,12 +1177,21 @@ void Finish(Scene& s) {
       cairo_stroke(cr);
     }
   }
+  if (s.mood.weather == Weather::kSnow) {
+    for (int i = 0; i < 420; ++i) {
+      const double x = s.extra.Range(0, 640), y = s.extra.Range(0, 480), r = s.extra.Range(0.8, 2.2);
+      if (InClockCorner(x, y)) continue;
+      Source(cr, {1, 1, 1}, s.extra.Range(0.5, 0.9) * (y > kCalmTop ? 0.5 : 1));
+      cairo_arc(cr, x, y, r, 0, 2 * kPi);
+      cairo_fill(cr);
+    }
+  }
   if (rain) {
     cairo_set_line_width(cr, 1);
-    for (int i = 0; i < 650; ++i) {
+    for (int i = 0; i < 500; ++i) {
       const double x = s.extra.Range(-40, 660), y = s.extra.Range(-20, 480), len = s.extra.Range(9, 22);
-      const double a = s.extra.Range(0.12, 0.3) * (y > kCalmTop ? 0.45 : 1);
-      Source(cr, {0.78, 0.82, 0.92}, a);
+      const double a = s.extra.Range(0.15, 0.35) * (y > kCalmTop ? 0.45 : 1);
+      Source(cr, {0.92, 0.94, 0.98}, a);
       cairo_move_to(cr, x, y);
       cairo_line_to(cr, x - len * 0.22, y + len);
       cairo_stroke(cr);
@@ -1154,7 +1202,7 @@ void Finish(Scene& s) {
   cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
   for (const Glow& g : s.glows) {
     const double radius = g.radius * (fog ? 1.7 : 1.0);
-    const double k = g.strength * (fog ? 0.7 : 0.6) * (s.IsDusk() ? 0.75 : 1.0);
+    const double k = g.strength * (fog ? 0.7 : 0.6);
     cairo_pattern_t* p = cairo_pattern_create_radial(g.x, g.y, 0, g.x, g.y, radius);
     Stop(p, 0, g.colour, k);
     Stop(p, 0.15, g.colour, k * 0.55);
@@ -1168,7 +1216,7 @@ void Finish(Scene& s) {
   cairo_restore(cr);
   cairo_pattern_t* v = cairo_pattern_create_radial(320, 230, 200, 320, 240, 460);
   Stop(v, 0, {0, 0, 0}, 0);
-  Stop(v, 1, {0, 0, 0.03}, s.IsNight() ? 0.45 : 0.25);
+  Stop(v, 1, {0, 0, 0.03}, s.IsNight() ? 0.45 : s.IsGrey() ? 0.18 : 0.25);
   cairo_set_source(cr, v);
   cairo_paint(cr);
   cairo_pattern_destroy(v);

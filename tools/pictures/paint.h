@@ -53,8 +53,10 @@ void Stop(cairo_pattern_t* p, double offset, Rgb c, double alpha = 1.0);
 // Makes the source a vertical gradient from top at y0 to bottom at y1 (the source keeps the pattern).
 void VerticalGradient(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom);
 
-enum class Time { kDay, kDusk, kNight };
-enum class Weather { kClear, kRain, kFog };
+// A game is played between 9:00 and 16:00, so places are only ever drawn by day; the night is
+// kept for the victory pictures alone.
+enum class Time { kDay, kAfternoon, kNight };
+enum class Weather { kClear, kRain, kFog, kSnow, kOvercast };
 
 // Time of day and weather of one variant of a place.
 struct Mood {
@@ -76,6 +78,7 @@ struct WindowStyle {
   int mullionRows = 2;  // panes down
   bool shutters = false;
   bool sill = true;
+  Rgb shutterColour{0.25, 0.4, 0.32};
 };
 
 // Everything a picture needs while it is drawn: the cairo context, the mood and two random streams.
@@ -89,6 +92,8 @@ class Scene {
   Rng extra;   // differs per variant, for stars, raindrops, sparks
   const SignFont* font;
   std::uint64_t seed;
+  int variant;            // 1 morning, 2 later in the day, 3 other weather
+  bool otherPassersBy = false;  // people stand elsewhere and dress otherwise (a place later in the day)
   double groundY = 360;   // where the street meets the buildings, for reflections
   double waterTop = -1;   // top of open water, if any, for lamp reflections
   double waterBottom = -1;
@@ -96,12 +101,15 @@ class Scene {
   double litBoost = 0;    // extra share of lit windows (busy buildings)
   std::vector<Glow> glows;
 
-  // Which of the three lights this variant shows.
-  bool IsDay() const { return mood.time == Time::kDay; }
-  bool IsDusk() const { return mood.time == Time::kDusk; }
+  // Which light this variant shows: the clear morning, the clear afternoon, a grey day or the night.
+  bool IsDay() const { return mood.time == Time::kDay && mood.weather == Weather::kClear; }
+  bool IsAfternoon() const { return mood.time == Time::kAfternoon && mood.weather == Weather::kClear; }
+  bool IsGrey() const { return mood.time != Time::kNight && mood.weather != Weather::kClear; }
   bool IsNight() const { return mood.time == Time::kNight; }
-  // Street lamps burn at dusk and at night.
-  bool LampsOn() const { return mood.time != Time::kDay; }
+  // Street lamps burn only at night.
+  bool LampsOn() const { return IsNight(); }
+  // The painted hour of clocks: a time the game clock can show in this light.
+  double ClockHour() const;
   // The colour of a surface under this variant's light; depth 0 is near, 1 is far (haze, fog).
   Rgb Lit(Rgb base, double depth = 0) const;
   // The colour distant things fade into.

@@ -9,11 +9,11 @@
 
 namespace pictures {
 
-// One place of the city: its folder name, how to draw it, and the weather of its night variant.
+// One place of the city: its folder name, how to draw it, and the weather of its third variant.
 struct Place {
   const char* name;
   void (*draw)(Scene&);
-  Weather night;
+  Weather weather;
 };
 
 // The twenty places in city order.

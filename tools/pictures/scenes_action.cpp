@@ -184,7 +184,8 @@ void WoodGrain(cairo_t* cr, Rng& r, double x, double y, double w, double h, Rgb 
   }
 }
 
-void Envelope(cairo_t* cr, double x, double y, double w, double h, double angle, double light) {
+// An envelope seen from the back; a sealed one keeps its flap down under an unbroken seal.
+void Envelope(cairo_t* cr, double x, double y, double w, double h, double angle, double light, bool sealed = false) {
   cairo_save(cr);
   cairo_translate(cr, x, y);
   cairo_rotate(cr, angle);
@@ -201,6 +202,29 @@ void Envelope(cairo_t* cr, double x, double y, double w, double h, double angle,
   cairo_line_to(cr, w, h);
   cairo_close_path(cr);
   cairo_fill(cr);
+  if (sealed) {
+    Source(cr, Mul(paper, 0.92));
+    cairo_move_to(cr, 0, 0);
+    cairo_line_to(cr, w / 2, h * 0.58);
+    cairo_line_to(cr, w, 0);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    Source(cr, Mul(paper, 0.6), 0.6);
+    cairo_set_line_width(cr, 1);
+    cairo_move_to(cr, 0, 0);
+    cairo_line_to(cr, w / 2, h * 0.58);
+    cairo_line_to(cr, w, 0);
+    cairo_stroke(cr);
+    Source(cr, Mul({0.6, 0.08, 0.06}, light));
+    cairo_arc(cr, w / 2, h * 0.55, h * 0.11, 0, 2 * kPi);
+    cairo_fill(cr);
+    Source(cr, Mul({0.4, 0.05, 0.04}, light));
+    cairo_set_line_width(cr, 1.2);
+    cairo_arc(cr, w / 2, h * 0.55, h * 0.06, 0, 2 * kPi);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+    return;
+  }
   // The opened flap, folded up, with a broken wax seal.
   Source(cr, Mul(paper, 0.92));
   cairo_move_to(cr, 0, 0);
@@ -228,291 +252,264 @@ void Envelope(cairo_t* cr, double x, double y, double w, double h, double angle,
   cairo_restore(cr);
 }
 
-void DeskLamp(cairo_t* cr, double x, double y, double s) {
-  Source(cr, {0.12, 0.1, 0.08});
-  EllipsePath(cr, x, y, s * 0.5, s * 0.12);
+// Daylight from a window on the left: the far corner stays a little darker.
+void WindowLight(cairo_t* cr, double darkness) {
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 640, 480);
+  Stop(p, 0, {1, 0.98, 0.9}, 0.12);
+  Stop(p, 0.5, {0, 0, 0}, 0);
+  Stop(p, 1, {0, 0, 0.05}, darkness);
+  cairo_set_source(cr, p);
+  cairo_paint(cr);
+  cairo_pattern_destroy(p);
+}
+
+// A pencil held by its end at (x, y), its point at angle a.
+void Pencil(cairo_t* cr, double x, double y, double len, double a) {
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  cairo_rotate(cr, a);
+  Source(cr, {0.85, 0.65, 0.15});
+  cairo_rectangle(cr, 0, -4, len - 18, 8);
   cairo_fill(cr);
-  Source(cr, {0.55, 0.45, 0.2});
-  cairo_rectangle(cr, x - s * 0.04, y - s * 0.9, s * 0.08, s * 0.9);
+  Source(cr, {0.6, 0.45, 0.1});
+  cairo_rectangle(cr, 0, 1.5, len - 18, 2.5);
   cairo_fill(cr);
-  VerticalGradient(cr, y - s * 1.3, y - s * 0.85, {0.2, 0.5, 0.3}, {0.08, 0.25, 0.12});
-  cairo_move_to(cr, x - s * 0.6, y - s * 0.85);
-  cairo_curve_to(cr, x - s * 0.55, y - s * 1.3, x + s * 0.55, y - s * 1.3, x + s * 0.6, y - s * 0.85);
+  Source(cr, {0.9, 0.78, 0.6});
+  cairo_move_to(cr, len - 18, -4);
+  cairo_line_to(cr, len, 0);
+  cairo_line_to(cr, len - 18, 4);
   cairo_close_path(cr);
   cairo_fill(cr);
-  Source(cr, {1, 0.95, 0.7});
-  EllipsePath(cr, x, y - s * 0.85, s * 0.58, s * 0.06);
+  Source(cr, {0.15, 0.15, 0.17});
+  cairo_move_to(cr, len - 6, -1.3);
+  cairo_line_to(cr, len, 0);
+  cairo_line_to(cr, len - 6, 1.3);
+  cairo_close_path(cr);
   cairo_fill(cr);
+  Source(cr, {0.8, 0.45, 0.45});
+  cairo_rectangle(cr, -10, -4, 10, 8);
+  cairo_fill(cr);
+  cairo_restore(cr);
 }
 
 }  // namespace
 
-void DrawLetter(cairo_t* cr, int index, const SignFont* font) {
+void DrawLetter(cairo_t* cr, int index, const SignFont*) {
+  // Looking for the letter and opening it: never the text itself, since there may be nothing to read.
   Rng r(HashName("LETTER", static_cast<std::uint64_t>(index)));
-  const Rgb ink = {0.12, 0.14, 0.3};
+  const Rgb skin = {0.85, 0.65, 0.5}, sleeve = {0.2, 0.2, 0.24};
   if (index == 1) {
-    // The desk under a green lamp: envelope torn open, the letter unfolded, a stamp of secrecy.
-    WoodGrain(cr, r, 0, 0, 640, 480, {0.35, 0.2, 0.1}, false);
-    Envelope(cr, 70, 250, 200, 110, -0.25, 0.95);
-    Sheet(cr, 270, 70, 260, 320, 0.08, {0.95, 0.92, 0.82}, 1.0);
+    // A sealed envelope on the desk by day, and a paper knife at its flap.
+    WoodGrain(cr, r, 0, 0, 640, 480, {0.45, 0.28, 0.15}, false);
+    Sheet(cr, 60, 300, 170, 120, 0.2, {0.9, 0.88, 0.8}, 0.95);
+    Envelope(cr, 200, 130, 280, 160, -0.08, 1.0, true);
     cairo_save(cr);
-    cairo_translate(cr, 270, 70);
-    cairo_rotate(cr, 0.08);
-    Scribbles(cr, r, 24, 50, 210, 20, 11, ink, 7);
-    cairo_save(cr);
-    cairo_translate(cr, 170, 290);
-    cairo_rotate(cr, -0.2);
-    Source(cr, {0.7, 0.1, 0.1}, 0.75);
-    cairo_set_line_width(cr, 2);
-    cairo_rectangle(cr, -66, -16, 132, 32);
-    cairo_stroke(cr);
-    FontText(cr, font, "СЕКРЕТНО", 0, 0, 2, {0.7, 0.1, 0.1}, 0.75);
-    cairo_restore(cr);
-    cairo_restore(cr);
-    // Fountain pen.
-    cairo_save(cr);
-    cairo_translate(cr, 560, 330);
-    cairo_rotate(cr, 0.9);
-    Source(cr, {0.08, 0.08, 0.1});
-    cairo_rectangle(cr, -6, -60, 12, 100);
-    cairo_fill(cr);
-    Source(cr, {0.85, 0.7, 0.3});
-    cairo_rectangle(cr, -6, -20, 12, 4);
-    cairo_move_to(cr, -5, 40);
-    cairo_line_to(cr, 0, 58);
-    cairo_line_to(cr, 5, 40);
+    cairo_translate(cr, 470, 150);
+    cairo_rotate(cr, 2.6);
+    Source(cr, {0.78, 0.78, 0.8});
+    cairo_move_to(cr, 0, -5);
+    cairo_line_to(cr, 120, -2);
+    cairo_line_to(cr, 130, 0);
+    cairo_line_to(cr, 120, 3);
+    cairo_line_to(cr, 0, 5);
     cairo_close_path(cr);
     cairo_fill(cr);
+    Source(cr, {0.3, 0.18, 0.1});
+    cairo_rectangle(cr, -60, -7, 60, 14);
+    cairo_fill(cr);
     cairo_restore(cr);
-    DeskLamp(cr, 90, 150, 110);
-    LampLight(cr, 150, 120, 620, 0.8);
+    Hand(cr, 700, 250, 512, 136, 34, skin, sleeve, 0.95);
+    Hand(cr, -40, 300, 200, 250, 36, skin, sleeve, 0.9);
+    WindowLight(cr, 0.35);
     return;
   }
   if (index == 2) {
-    // The letter held up in both hands against a dark room.
-    cairo_pattern_t* bg = cairo_pattern_create_radial(320, 200, 30, 320, 240, 500);
-    Stop(bg, 0, {0.25, 0.17, 0.1});
-    Stop(bg, 1, {0.03, 0.02, 0.02});
-    cairo_set_source(cr, bg);
-    cairo_paint(cr);
-    cairo_pattern_destroy(bg);
-    Sheet(cr, 170, 40, 300, 380, -0.03, {0.96, 0.93, 0.84}, 1.0);
-    cairo_save(cr);
-    cairo_translate(cr, 170, 40);
-    cairo_rotate(cr, -0.03);
-    Source(cr, {0.6, 0.55, 0.45}, 0.5);
-    cairo_rectangle(cr, 0, 126, 300, 1.5);
-    cairo_rectangle(cr, 0, 252, 300, 1.5);
+    // An open desk drawer: a hand goes through papers, folders and pencils.
+    WoodGrain(cr, r, 0, 0, 640, 480, {0.38, 0.24, 0.13}, false);
+    Source(cr, {0.2, 0.12, 0.06});
+    cairo_rectangle(cr, 90, 90, 460, 330);
     cairo_fill(cr);
-    Scribbles(cr, r, 30, 60, 240, 22, 13, ink, 8);
-    Source(cr, ink, 0.85);
-    cairo_set_line_width(cr, 1.5);
-    cairo_move_to(cr, 180, 350);
-    cairo_curve_to(cr, 200, 330, 215, 360, 235, 338);
-    cairo_curve_to(cr, 245, 330, 250, 350, 270, 342);
-    cairo_stroke(cr);
-    cairo_restore(cr);
-    Hand(cr, -40, 470, 176, 300, 34, {0.85, 0.65, 0.5}, {0.2, 0.2, 0.24}, 0.95);
-    Hand(cr, 690, 470, 462, 290, 34, {0.85, 0.65, 0.5}, {0.2, 0.2, 0.24}, 0.85);
-    LampLight(cr, 260, 120, 600, 0.7);
+    WoodGrain(cr, r, 104, 104, 432, 302, {0.55, 0.38, 0.22}, true);
+    Source(cr, {0, 0, 0}, 0.3);
+    cairo_rectangle(cr, 104, 104, 432, 24);
+    cairo_fill(cr);
+    Sheet(cr, 130, 140, 200, 150, -0.05, {0.92, 0.9, 0.84}, 0.95);
+    Sheet(cr, 300, 150, 190, 140, 0.07, {0.75, 0.62, 0.42}, 1.0);
+    Sheet(cr, 160, 250, 220, 130, 0.12, {0.88, 0.86, 0.8}, 0.9);
+    for (int i = 0; i < 3; ++i) {
+      cairo_save(cr);
+      cairo_translate(cr, 420 + i * 18, 290);
+      cairo_rotate(cr, 1.4 + i * 0.05);
+      Source(cr, i == 1 ? Rgb{0.15, 0.3, 0.55} : Rgb{0.8, 0.6, 0.15});
+      cairo_rectangle(cr, 0, -3, 100, 6);
+      cairo_fill(cr);
+      cairo_restore(cr);
+    }
+    // The drawer front, pulled towards the viewer.
+    Source(cr, {0.42, 0.26, 0.13});
+    cairo_rectangle(cr, 80, 410, 480, 70);
+    cairo_fill(cr);
+    // A dull handle: the text rows are written over this band.
+    Source(cr, {0.36, 0.26, 0.14});
+    cairo_rectangle(cr, 290, 436, 60, 10);
+    cairo_fill(cr);
+    Hand(cr, 680, 120, 330, 230, 40, skin, sleeve, 0.95);
+    WindowLight(cr, 0.3);
     return;
   }
-  // Read by a candle at the window, the night city outside.
-  VerticalGradient(cr, 0, 300, {0.02, 0.03, 0.1}, {0.08, 0.1, 0.22});
+  // At a window by day: the envelope lies on the sill, the hand reaches for it.
+  VerticalGradient(cr, 0, 300, {0.42, 0.6, 0.85}, {0.8, 0.87, 0.95});
   cairo_paint(cr);
-  for (int i = 0; i < 40; ++i) {
-    const double x = r.Range(60, 580), y = r.Range(150, 290);
-    Source(cr, {1, 0.8, 0.45}, r.Range(0.4, 0.9));
-    cairo_rectangle(cr, x, y, 3, 4);
+  // Houses across the street: plastered fronts under tiled roofs.
+  const Rgb fronts[] = {{0.9, 0.84, 0.72}, {0.88, 0.75, 0.7}, {0.8, 0.84, 0.86}, {0.92, 0.86, 0.62}};
+  for (double x = -20; x < 640;) {
+    const double w = r.Range(70, 120), top = r.Range(175, 225);
+    Source(cr, Mul(fronts[static_cast<int>(r.Next() % 4)], 0.92));
+    cairo_rectangle(cr, x, top, w, 300 - top);
     cairo_fill(cr);
+    Source(cr, {0.62, 0.3, 0.22});
+    cairo_move_to(cr, x - 4, top);
+    cairo_line_to(cr, x + w / 2, top - w * 0.25);
+    cairo_line_to(cr, x + w + 4, top);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    Source(cr, {0.35, 0.42, 0.52});
+    for (double wy = top + 14; wy < 290; wy += 34) {
+      for (double wx = x + 12; wx < x + w - 18; wx += 26) cairo_rectangle(cr, wx, wy, 12, 18);
+    }
+    cairo_fill(cr);
+    x += w;
   }
-  Source(cr, {0.04, 0.05, 0.1});
-  cairo_move_to(cr, 0, 300);
-  for (double x = 0; x <= 640; x += 40) cairo_line_to(cr, x, 230 + r.Range(-30, 20));
-  cairo_line_to(cr, 640, 300);
-  cairo_close_path(cr);
-  cairo_fill(cr);
   // Window frame and sill.
-  Source(cr, {0.22, 0.14, 0.08});
+  Source(cr, {0.9, 0.88, 0.82});
   cairo_rectangle(cr, 0, 0, 640, 30);
   cairo_rectangle(cr, 0, 0, 50, 300);
   cairo_rectangle(cr, 590, 0, 50, 300);
   cairo_rectangle(cr, 310, 0, 20, 300);
   cairo_rectangle(cr, 0, 150, 640, 14);
   cairo_fill(cr);
-  WoodGrain(cr, r, 0, 290, 640, 190, {0.4, 0.25, 0.13}, false);
-  Source(cr, {0, 0, 0}, 0.4);
+  WoodGrain(cr, r, 0, 290, 640, 190, {0.55, 0.38, 0.22}, false);
+  Source(cr, {0, 0, 0}, 0.25);
   cairo_rectangle(cr, 0, 290, 640, 8);
   cairo_fill(cr);
-  Envelope(cr, 60, 380, 150, 80, 0.15, 1.0);
-  Sheet(cr, 250, 318, 230, 150, -0.06, {0.95, 0.92, 0.82}, 1.0);
-  cairo_save(cr);
-  cairo_translate(cr, 250, 318);
-  cairo_rotate(cr, -0.06);
-  Scribbles(cr, r, 20, 30, 190, 16, 7, ink, 6);
-  cairo_restore(cr);
-  // Candle.
-  Source(cr, {0.7, 0.6, 0.3});
-  EllipsePath(cr, 540, 380, 30, 8);
+  Envelope(cr, 250, 330, 170, 95, -0.06, 1.0, true);
+  // A flower pot at the side.
+  Source(cr, {0.7, 0.35, 0.22});
+  cairo_move_to(cr, 500, 300);
+  cairo_line_to(cr, 580, 300);
+  cairo_line_to(cr, 568, 380);
+  cairo_line_to(cr, 512, 380);
+  cairo_close_path(cr);
   cairo_fill(cr);
-  Source(cr, {0.95, 0.92, 0.82});
-  cairo_rectangle(cr, 530, 300, 20, 80);
-  cairo_fill(cr);
-  Source(cr, {1, 0.85, 0.4});
-  cairo_move_to(cr, 540, 270);
-  cairo_curve_to(cr, 548, 285, 546, 296, 540, 298);
-  cairo_curve_to(cr, 534, 296, 532, 285, 540, 270);
-  cairo_fill(cr);
-  LampLight(cr, 540, 300, 560, 0.65);
-  cairo_save(cr);
-  cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-  cairo_pattern_t* flame = cairo_pattern_create_radial(540, 288, 0, 540, 288, 120);
-  Stop(flame, 0, {1, 0.8, 0.4}, 0.6);
-  Stop(flame, 1, {1, 0.6, 0.2}, 0);
-  cairo_set_source(cr, flame);
-  cairo_paint(cr);
-  cairo_pattern_destroy(flame);
-  cairo_restore(cr);
+  for (int i = 0; i < 9; ++i) {
+    const double lx = 540 + r.Range(-30, 30), ly = 290 - r.Range(0, 60);
+    Source(cr, {0.2, 0.4, 0.15});
+    cairo_set_line_width(cr, 2);
+    cairo_move_to(cr, 540, 300);
+    cairo_line_to(cr, lx, ly);
+    cairo_stroke(cr);
+    Source(cr, i % 2 ? Rgb{0.25, 0.5, 0.2} : Rgb{0.35, 0.6, 0.25});
+    EllipsePath(cr, lx, ly, 14, 8);
+    cairo_fill(cr);
+  }
+  Hand(cr, -40, 470, 250, 380, 38, skin, sleeve, 0.95);
+  WindowLight(cr, 0.25);
 }
 
 void DrawNote(cairo_t* cr, int index, const SignFont*) {
+  // Writing the note: the same whether the friend can still take it or the time is refused.
   Rng r(HashName("NOTE", static_cast<std::uint64_t>(index)));
+  const Rgb skin = {0.85, 0.65, 0.5};
+  const Rgb ink = {0.25, 0.25, 0.3};
   if (index == 1) {
-    // Slipping a folded note under a stone in the park at dusk.
-    VerticalGradient(cr, 0, 480, {0.3, 0.35, 0.18}, {0.2, 0.26, 0.12});
+    // A notepad on the slats of a park bench, a pencil halfway along a line.
+    VerticalGradient(cr, 0, 480, {0.42, 0.55, 0.28}, {0.3, 0.42, 0.2});
     cairo_paint(cr);
-    cairo_set_line_width(cr, 1.2);
-    for (int i = 0; i < 900; ++i) {
+    for (int i = 0; i < 500; ++i) {
       const double x = r.Range(0, 640), y = r.Range(0, 480);
-      Source(cr, r.Chance(0.5) ? Rgb{0.45, 0.5, 0.22} : Rgb{0.15, 0.2, 0.08}, 0.6);
-      cairo_move_to(cr, x, y);
-      cairo_line_to(cr, x + r.Range(-3, 3), y - r.Range(5, 12));
-      cairo_stroke(cr);
-    }
-    // Gravel path edge.
-    Source(cr, {0.62, 0.55, 0.42});
-    cairo_move_to(cr, 0, 360);
-    cairo_curve_to(cr, 200, 330, 420, 380, 640, 350);
-    cairo_line_to(cr, 640, 480);
-    cairo_line_to(cr, 0, 480);
-    cairo_close_path(cr);
-    cairo_fill(cr);
-    for (int i = 0; i < 200; ++i) {
-      Source(cr, r.Chance(0.5) ? Rgb{0.75, 0.68, 0.55} : Rgb{0.45, 0.4, 0.3}, 0.7);
-      cairo_arc(cr, r.Range(0, 640), r.Range(370, 480), r.Range(1, 2.5), 0, 2 * kPi);
+      Source(cr, r.Chance(0.5) ? Rgb{0.55, 0.65, 0.3} : Rgb{0.22, 0.32, 0.12}, 0.5);
+      cairo_arc(cr, x, y, r.Range(1.5, 4), 0, 2 * kPi);
       cairo_fill(cr);
     }
-    // The stone.
-    Source(cr, {0, 0, 0}, 0.4);
-    EllipsePath(cr, 300, 300, 170, 40);
-    cairo_fill(cr);
-    cairo_pattern_t* st = cairo_pattern_create_radial(250, 180, 20, 290, 250, 200);
-    Stop(st, 0, {0.75, 0.72, 0.66});
-    Stop(st, 1, {0.32, 0.3, 0.28});
-    cairo_set_source(cr, st);
-    cairo_move_to(cr, 140, 300);
-    cairo_curve_to(cr, 120, 220, 200, 150, 300, 150);
-    cairo_curve_to(cr, 400, 150, 470, 220, 460, 300);
-    cairo_curve_to(cr, 380, 320, 220, 320, 140, 300);
-    cairo_fill(cr);
-    cairo_pattern_destroy(st);
-    Source(cr, {0.2, 0.3, 0.15}, 0.5);
-    for (int i = 0; i < 12; ++i) {
-      cairo_arc(cr, r.Range(180, 420), r.Range(170, 280), r.Range(3, 9), 0, 2 * kPi);
+    for (int i = 0; i < 5; ++i) {
+      WoodGrain(cr, r, 0, 40 + i * 84, 640, 70, {0.62, 0.42, 0.24}, false);
+      Source(cr, {0, 0, 0}, 0.35);
+      cairo_rectangle(cr, 0, 110 + i * 84, 640, 6);
       cairo_fill(cr);
     }
-    // Folded note half under the edge, and the hand pushing it.
+    Sheet(cr, 170, 110, 260, 300, -0.06, {0.97, 0.96, 0.9}, 1.0);
     cairo_save(cr);
-    cairo_translate(cr, 420, 300);
-    cairo_rotate(cr, -0.15);
-    Source(cr, {0.95, 0.93, 0.86});
-    cairo_rectangle(cr, -40, -10, 80, 34);
-    cairo_fill(cr);
-    Source(cr, {0.75, 0.72, 0.65});
-    cairo_move_to(cr, -40, 7);
-    cairo_line_to(cr, 40, 7);
+    cairo_translate(cr, 170, 110);
+    cairo_rotate(cr, -0.06);
+    Source(cr, {0.6, 0.7, 0.85}, 0.6);
+    cairo_set_line_width(cr, 1);
+    for (double ly = 50; ly < 290; ly += 22) {
+      cairo_move_to(cr, 14, ly);
+      cairo_line_to(cr, 246, ly);
+    }
     cairo_stroke(cr);
+    Source(cr, {0.35, 0.35, 0.4});
+    for (double rx = 20; rx < 250; rx += 18) {
+      cairo_arc(cr, rx, 8, 4, 0, 2 * kPi);
+      cairo_fill(cr);
+    }
+    Scribbles(cr, r, 20, 48, 200, 22, 10, ink, 7);
     cairo_restore(cr);
-    Hand(cr, 700, 480, 470, 318, 36, {0.85, 0.65, 0.5}, {0.22, 0.2, 0.2}, 0.9);
-    LampLight(cr, 330, 260, 560, 0.55);
-    cairo_pattern_t* warm = cairo_pattern_create_linear(0, 0, 640, 0);
-    Stop(warm, 0, {1, 0.6, 0.3}, 0.18);
-    Stop(warm, 1, {0.3, 0.2, 0.5}, 0.15);
-    cairo_set_source(cr, warm);
-    cairo_paint(cr);
-    cairo_pattern_destroy(warm);
+    // The point rests where the last line breaks off.
+    Pencil(cr, 466, 300, 148, 2.817);
+    Hand(cr, 700, 420, 486, 302, 38, skin, {0.3, 0.28, 0.25}, 1.0);
+    WindowLight(cr, 0.2);
     return;
   }
-  // Pushing the note into a crack in an old brick wall under a street lamp.
-  const Rgb brick = {0.55, 0.28, 0.2};
-  Source(cr, {0.55, 0.5, 0.45});
+  // A page of a notebook held flat against a sunlit brick wall, the pencil writing on it.
+  const Rgb brick = {0.62, 0.34, 0.24};
+  Source(cr, {0.72, 0.68, 0.6});
   cairo_paint(cr);
   for (int row = 0; row < 480 / 26 + 1; ++row) {
     for (int col = -1; col < 640 / 60 + 1; ++col) {
       const double x = col * 60 + (row % 2 ? 30 : 0), y = row * 26;
-      Source(cr, Mul(brick, r.Range(0.8, 1.15)));
+      Source(cr, Mul(brick, r.Range(0.85, 1.15)));
       cairo_rectangle(cr, x + 2, y + 2, 56, 22);
       cairo_fill(cr);
     }
   }
-  // The crack, zig-zagging through the mortar.
-  Source(cr, {0.05, 0.03, 0.02});
-  cairo_move_to(cr, 330, 0);
-  const double pts[][2] = {{320, 52}, {338, 54}, {332, 104}, {300, 106}, {296, 156}, {318, 158}, {312, 210}, {290, 212},
-                           {286, 262}, {310, 264}, {304, 316}, {330, 318}, {326, 370}, {300, 372}, {306, 480}};
-  for (const auto& p : pts) cairo_line_to(cr, p[0], p[1]);
-  for (int i = 14; i >= 0; --i) cairo_line_to(cr, pts[i][0] + 10 + (i % 3), pts[i][1] + 2);
-  cairo_close_path(cr);
-  cairo_fill(cr);
+  Sheet(cr, 200, 90, 230, 270, 0.05, {0.96, 0.95, 0.88}, 1.0);
   cairo_save(cr);
-  cairo_translate(cr, 300, 214);
-  cairo_rotate(cr, -1.35);
-  Source(cr, {0.95, 0.93, 0.86});
-  cairo_rectangle(cr, -8, -6, 48, 18);
-  cairo_fill(cr);
+  cairo_translate(cr, 200, 90);
+  cairo_rotate(cr, 0.05);
+  Scribbles(cr, r, 22, 50, 180, 24, 4, ink, 7);
   cairo_restore(cr);
-  Hand(cr, -60, 420, 270, 250, 40, {0.85, 0.65, 0.5}, {0.2, 0.22, 0.28}, 0.9);
-  LampLight(cr, 420, 80, 620, 0.82);
-  cairo_save(cr);
-  cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-  cairo_pattern_t* lamp = cairo_pattern_create_radial(470, 40, 0, 470, 40, 260);
-  Stop(lamp, 0, {1, 0.8, 0.45}, 0.35);
-  Stop(lamp, 1, {1, 0.7, 0.3}, 0);
-  cairo_set_source(cr, lamp);
+  Hand(cr, -60, 150, 215, 180, 40, skin, {0.2, 0.22, 0.28}, 0.95);
+  Pencil(cr, 423, 299, 150, 3.72);
+  Hand(cr, 700, 470, 440, 310, 40, skin, {0.2, 0.22, 0.28}, 1.0);
+  // Sunlight falling from the upper left.
+  cairo_pattern_t* sun = cairo_pattern_create_linear(0, 0, 640, 480);
+  Stop(sun, 0, {1, 0.97, 0.85}, 0.15);
+  Stop(sun, 1, {0, 0, 0}, 0.2);
+  cairo_set_source(cr, sun);
   cairo_paint(cr);
-  cairo_pattern_destroy(lamp);
-  cairo_restore(cr);
+  cairo_pattern_destroy(sun);
 }
 
 void DrawContact(cairo_t* cr, int index, const SignFont* font) {
-  Mood mood{index == 1 ? Time::kDusk : Time::kNight, index == 3 ? Weather::kFog : Weather::kClear};
+  // Two men face to face, talking; nothing changes hands, since the password may still be wrong.
+  Mood mood{index == 2 ? Time::kAfternoon : Time::kDay, index == 3 ? Weather::kFog : Weather::kClear};
   Scene s(cr, mood, HashName("CONTACT"), index, font);
-  auto handOver = [&](double x0, double x1, double y) {
-    // Outstretched arms meeting at the case handle.
-    const Rgb sleeve = s.Lit({0.2, 0.2, 0.22});
-    Source(cr, sleeve);
-    cairo_set_line_width(cr, 9);
+  // A forearm raised in a speaking gesture, from the shoulder at (x, y) towards the other man.
+  auto gesture = [&](double x, double y, double dir) {
+    Source(cr, s.Lit({0.2, 0.2, 0.22}));
+    cairo_set_line_width(cr, 8);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_move_to(cr, x0, y - 40);
-    cairo_line_to(cr, (x0 + x1) / 2 - 6, y - 12);
-    cairo_move_to(cr, x1, y - 40);
-    cairo_line_to(cr, (x0 + x1) / 2 + 6, y - 12);
+    cairo_move_to(cr, x, y);
+    cairo_line_to(cr, x + dir * 14, y + 30);
+    cairo_line_to(cr, x + dir * 34, y + 14);
     cairo_stroke(cr);
-    const double cx = (x0 + x1) / 2;
-    Source(cr, s.Lit({0.42, 0.26, 0.14}));
-    cairo_rectangle(cr, cx - 24, y - 6, 48, 34);
-    cairo_fill(cr);
-    Source(cr, s.Lit({0.25, 0.15, 0.08}));
-    cairo_set_line_width(cr, 3);
-    cairo_arc(cr, cx, y - 6, 8, kPi, 2 * kPi);
-    cairo_stroke(cr);
-    Source(cr, s.Lit(kGold));
-    cairo_rectangle(cr, cx - 16, y, 5, 4);
-    cairo_rectangle(cr, cx + 11, y, 5, 4);
+    Source(cr, s.Lit({0.82, 0.64, 0.52}));
+    cairo_arc(cr, x + dir * 38, y + 12, 5, 0, 2 * kPi);
     cairo_fill(cr);
   };
   if (index == 1) {
-    // In a deep doorway off a lane at dusk.
+    // In a deep doorway off a lane in the morning.
     Sky(s);
     Wall(s, 0, 0, 640, 400, {0.78, 0.7, 0.58});
     Source(cr, s.Lit({0.6, 0.55, 0.45}));
@@ -527,39 +524,26 @@ void DrawContact(cairo_t* cr, int index, const SignFont* font) {
     cairo_fill(cr);
     Pavement(s, 400, kPaving);
     HangingLamp(s, 320, 90, 10);
-    Person(s, 230, 430, 250, {0.24, 0.24, 0.28});
-    Person(s, 410, 432, 240, {0.38, 0.3, 0.24});
-    handOver(250, 390, 310);
+    Person(s, 250, 430, 250, {0.24, 0.24, 0.28});
+    Person(s, 390, 432, 240, {0.38, 0.3, 0.24});
+    gesture(280, 250, 1);
     Finish(s);
     return;
   }
   if (index == 2) {
-    // Under a street lamp at night.
+    // By a street lamp in the afternoon.
     Sky(s);
     DistantRoofs(s, 170, 380);
+    WindowGrid(s, 0, 200, 640, 160, 8, 2, 22, 40, {.mullionCols = 2, .mullionRows = 2});
     Pavement(s, 380, kPaving);
     LampPost(s, 320, 420, 380);
-    Person(s, 230, 440, 230, {0.22, 0.22, 0.26});
-    Person(s, 420, 440, 236, {0.3, 0.26, 0.22});
-    handOver(250, 400, 320);
-    cairo_save(cr);
-    cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-    cairo_pattern_t* cone = cairo_pattern_create_linear(0, 100, 0, 440);
-    Stop(cone, 0, LampColour(), 0.22);
-    Stop(cone, 1, LampColour(), 0.05);
-    cairo_set_source(cr, cone);
-    cairo_move_to(cr, 310, 100);
-    cairo_line_to(cr, 330, 100);
-    cairo_line_to(cr, 520, 440);
-    cairo_line_to(cr, 120, 440);
-    cairo_close_path(cr);
-    cairo_fill(cr);
-    cairo_pattern_destroy(cone);
-    cairo_restore(cr);
+    Person(s, 250, 440, 230, {0.22, 0.22, 0.26});
+    Person(s, 400, 440, 236, {0.3, 0.26, 0.22});
+    gesture(372, 265, -1);
     Finish(s);
     return;
   }
-  // On a stone bridge in fog.
+  // On a stone bridge on a foggy day.
   Sky(s);
   DistantRoofs(s, 200, 300, 0.9);
   Water(s, 300, 480);
@@ -586,9 +570,9 @@ void DrawContact(cairo_t* cr, int index, const SignFont* font) {
   }
   LampPost(s, 90, 304, 200);
   LampPost(s, 560, 304, 200);
-  Person(s, 270, 330, 200, {0.2, 0.2, 0.23});
-  Person(s, 380, 332, 204, {0.28, 0.28, 0.3});
-  handOver(288, 362, 236);
+  Person(s, 285, 330, 200, {0.2, 0.2, 0.23});
+  Person(s, 365, 332, 204, {0.28, 0.28, 0.3});
+  gesture(305, 188, 1);
   Finish(s);
 }
 
@@ -808,7 +792,7 @@ void DrawTorch(cairo_t* cr, int index, const SignFont*) {
       cairo_stroke(cr);
     }
   } else if (index == 2) {
-    // Floorboards, with a key fallen into a gap.
+    // Floorboards, one of them loose, and the dark gap beneath it.
     for (int i = 0; i < 9; ++i) {
       const double y = i * 56 - 10;
       WoodGrain(cr, r, 0, y, 640, 54, Mul({0.5, 0.36, 0.22}, r.Range(0.85, 1.1)), false);
@@ -825,8 +809,14 @@ void DrawTorch(cairo_t* cr, int index, const SignFont*) {
         Source(cr, {0.08, 0.05, 0.03});
       }
     }
-    Key(cr, 290, 264, 24, 0.15, {0.85, 0.78, 0.55});
-    Glint(cr, 300, 262, 22);
+    Source(cr, {0.03, 0.02, 0.01});
+    cairo_rectangle(cr, 230, 258, 150, 20);
+    cairo_fill(cr);
+    Source(cr, {0.25, 0.2, 0.15}, 0.8);
+    for (int i = 0; i < 8; ++i) {
+      cairo_arc(cr, 240 + i * 18, 270 + r.Range(-3, 3), r.Range(1, 2.5), 0, 2 * kPi);
+      cairo_fill(cr);
+    }
   } else if (index == 3) {
     // A vaulted cellar with barrels.
     Source(cr, {0.4, 0.38, 0.34});
@@ -873,7 +863,7 @@ void DrawTorch(cairo_t* cr, int index, const SignFont*) {
     for (int k = 1; k < 5; ++k) cairo_arc(cr, 460, 120, k * 18, 1.6, 3.0);
     cairo_stroke(cr);
   } else {
-    // A back alley: brick walls converging, bins, a puddle and a key by the drain.
+    // A covered passage between courtyards: brick walls and vault converging, a bin, a puddle, the drain.
     Source(cr, {0.25, 0.24, 0.24});
     cairo_paint(cr);
     Source(cr, {0.5, 0.48, 0.45});
@@ -928,8 +918,22 @@ void DrawTorch(cairo_t* cr, int index, const SignFont*) {
     Source(cr, {0.3, 0.35, 0.45}, 0.6);
     EllipsePath(cr, 200, 380, 80, 14);
     cairo_fill(cr);
-    Key(cr, 360, 326, 20, 2.6, {0.85, 0.78, 0.55});
-    Glint(cr, 352, 322, 20);
+    // The vault overhead.
+    Source(cr, {0.36, 0.22, 0.18});
+    cairo_move_to(cr, 0, 0);
+    cairo_line_to(cr, 640, 0);
+    cairo_line_to(cr, 350, 140);
+    cairo_line_to(cr, 290, 140);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    Source(cr, {0.22, 0.14, 0.12});
+    cairo_set_line_width(cr, 1.5);
+    for (int k = 1; k < 8; ++k) {
+      const double t = k / 8.0;
+      cairo_move_to(cr, 290 * t, 140 * t);
+      cairo_line_to(cr, 640 - 290 * t, 140 * t);
+    }
+    cairo_stroke(cr);
   }
   // Darkness everywhere except the beam's spot.
   cairo_save(cr);

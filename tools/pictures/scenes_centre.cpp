@@ -80,12 +80,14 @@ void DrawArcade(Scene& s) {
   cairo_t* cr = s.cr;
   Sky(s);
   DistantRoofs(s, 60, 120);
-  // Upper storey with a glazed roof behind the parapet.
+  // Upper storey of rose stone with round-headed windows, and the arcade's name board.
   Roof(s, 0, 62, 640, 26, kSlate);
-  Wall(s, 0, 62, 640, 120, kOchre);
+  Wall(s, 0, 62, 640, 120, kPink);
   Cornice(s, 0, 56, 640, 8, kStone);
-  WindowStyle upper{.arched = false, .mullionCols = 2, .mullionRows = 3, .shutters = true};
-  WindowGrid(s, 0, 76, 640, 90, 8, 1, 28, 56, upper);
+  WindowStyle upper{.arched = true, .mullionCols = 2, .mullionRows = 3, .shutters = false};
+  // The name board sits at the right, clear of the briefing that is always written over this picture.
+  WindowGrid(s, 0, 76, 480, 90, 6, 1, 26, 60, upper);
+  SignBoard(s, "АРКАДА", 560, 121, 2, {0.12, 0.24, 0.4}, {0.95, 0.8, 0.4}, false);
   Wall(s, 0, 182, 640, 170, kStone);
   Cornice(s, 0, 178, 640, 9, kStone);
   const int arches = 6;
@@ -436,7 +438,7 @@ void DrawPark(Scene& s) {
   cairo_rectangle(cr, cx - 80, base - 106, 160, 8);
   cairo_fill(cr);
   cairo_pattern_t* roof = cairo_pattern_create_linear(cx - 80, 0, cx + 80, 0);
-  Stop(roof, 0, s.Lit(Mul(kCopper, s.IsDusk() ? 1.4 : 1.15)));
+  Stop(roof, 0, s.Lit(Mul(kCopper, s.IsAfternoon() ? 1.4 : 1.15)));
   Stop(roof, 1, s.Lit(Mul(kCopper, 0.6)));
   cairo_set_source(cr, roof);
   cairo_move_to(cr, cx - 84, base - 106);

@@ -27,7 +27,7 @@ void Barrel(Scene& s, double cx, double baseY, double w, double h) {
   cairo_pattern_t* p = cairo_pattern_create_linear(cx - w / 2, 0, cx + w / 2, 0);
   const Rgb wood = {0.55, 0.36, 0.2};
   Stop(p, 0, s.Lit(Mul(wood, 0.6)));
-  Stop(p, 0.35, s.Lit(Mul(wood, s.IsDusk() ? 1.4 : 1.2)));
+  Stop(p, 0.35, s.Lit(Mul(wood, s.IsAfternoon() ? 1.4 : 1.2)));
   Stop(p, 1, s.Lit(Mul(wood, 0.5)));
   cairo_set_source(cr, p);
   cairo_move_to(cr, cx - w * 0.42, baseY);
@@ -117,7 +117,7 @@ void DrawFactory(Scene& s) {
   for (const auto& c : chimneys) {
     const double cx = c[0], top = c[1], w = c[2];
     cairo_pattern_t* p = cairo_pattern_create_linear(cx - w, 0, cx + w, 0);
-    Stop(p, 0, s.Lit(Mul(kBrick, s.IsDusk() ? 1.3 : 1.0)));
+    Stop(p, 0, s.Lit(Mul(kBrick, s.IsAfternoon() ? 1.3 : 1.0)));
     Stop(p, 1, s.Lit(Mul(kBrick, 0.6)));
     cairo_set_source(cr, p);
     cairo_move_to(cr, cx - w * 0.5, top);
@@ -217,15 +217,17 @@ void DrawLighthouse(Scene& s) {
   const double horizon = 292;
   Water(s, horizon, 480);
   s.waterTop = -1;  // the lamp stands on the rocks; its light shows as beams, not as a reflection
-  // Ship on the horizon.
+  // Ship on the horizon; in the afternoon it has steamed across, and a launch is coming in.
+  const double shipX = s.variant == 2 ? 250 : 70;
   Source(cr, s.Lit({0.3, 0.3, 0.34}, 0.7));
-  cairo_rectangle(cr, 70, horizon - 8, 44, 7);
-  cairo_rectangle(cr, 86, horizon - 16, 12, 8);
+  cairo_rectangle(cr, shipX, horizon - 8, 44, 7);
+  cairo_rectangle(cr, shipX + 16, horizon - 16, 12, 8);
   cairo_fill(cr);
+  if (s.variant == 2) Boat(s, 90, 352, 80, {0.55, 0.2, 0.15});
   // Rocks.
   const Rgb rock = {0.42, 0.4, 0.38};
   cairo_pattern_t* rp = cairo_pattern_create_linear(300, 250, 520, 380);
-  Stop(rp, 0, s.Lit(Mul(rock, s.IsDusk() ? 1.5 : 1.3)));
+  Stop(rp, 0, s.Lit(Mul(rock, s.IsAfternoon() ? 1.5 : 1.3)));
   Stop(rp, 1, s.Lit(Mul(rock, 0.55)));
   cairo_set_source(cr, rp);
   cairo_move_to(cr, 250, 372);
@@ -282,7 +284,7 @@ void DrawLighthouse(Scene& s) {
     cairo_fill(cr);
   }
   cairo_pattern_t* shade = cairo_pattern_create_linear(cx - rb, 0, cx + rb, 0);
-  Stop(shade, 0, {1, 0.8, 0.5}, s.IsDusk() ? 0.3 : 0.1);
+  Stop(shade, 0, {1, 0.8, 0.5}, s.IsAfternoon() ? 0.3 : 0.1);
   Stop(shade, 0.4, {1, 1, 1}, 0);
   Stop(shade, 1, {0, 0, 0.1}, 0.4);
   cairo_set_source(cr, shade);
@@ -367,7 +369,8 @@ void DrawEmbankment(Scene& s) {
   Source(cr, s.Lit({0.4, 0.38, 0.36}, 0.5));
   cairo_rectangle(cr, -10, 200, 270, 6);
   cairo_fill(cr);
-  // Moored launch with its rope to a bollard.
+  // Moored launch with its rope to a bollard; later a second boat has come alongside.
+  if (s.variant == 2) Boat(s, 90, 300, 110, {0.55, 0.2, 0.15});
   Boat(s, 380, 312, 150, {0.2, 0.25, 0.35});
   // Quay wall and promenade.
   Wall(s, 0, 330, 640, 22, {0.55, 0.55, 0.56});
@@ -787,7 +790,7 @@ void DrawPort(Scene& s) {
   GroundShadow(s, cx, base, w, 80);
   const Rgb oak = {0.5, 0.32, 0.17};
   cairo_pattern_t* body = cairo_pattern_create_linear(cx - w / 2, 0, cx + w / 2, 0);
-  Stop(body, 0, s.Lit(Mul(oak, s.IsDusk() ? 1.45 : 1.15)));
+  Stop(body, 0, s.Lit(Mul(oak, s.IsAfternoon() ? 1.45 : 1.15)));
   Stop(body, 1, s.Lit(Mul(oak, 0.6)));
   cairo_set_source(cr, body);
   cairo_rectangle(cr, cx - w / 2, base - h, w, h);

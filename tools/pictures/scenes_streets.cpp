@@ -238,7 +238,7 @@ void DrawPostOffice(Scene& s) {
   WindowGrid(s, 240, 110, 160, 110, 3, 1, 24, 60, {.arched = true, .mullionCols = 2, .mullionRows = 3});
   WindowGrid(s, 50, 236, 190, 110, 3, 1, 30, 72, {.arched = true, .mullionCols = 3, .mullionRows = 3});
   WindowGrid(s, 400, 236, 190, 110, 3, 1, 30, 72, {.arched = true, .mullionCols = 3, .mullionRows = 3});
-  SignBoard(s, "ПОЧТА", 320, 246, 2, {0.12, 0.25, 0.55}, {1, 1, 0.95}, true);
+  SignBoard(s, "ПОЧТАМТ", 320, 246, 2, {0.12, 0.25, 0.55}, {1, 1, 0.95}, true);
   Door(s, 292, 272, 56, 80, kWood, true, true);
   Pavement(s, 352, kPaving);
   Steps(s, 286, 352, 68, 12, 2, kStone);
@@ -250,7 +250,7 @@ void DrawPostOffice(Scene& s) {
   cairo_fill(cr);
   cairo_pattern_t* p = cairo_pattern_create_linear(bx - 13, 0, bx + 13, 0);
   const Rgb red = {0.75, 0.12, 0.1};
-  Stop(p, 0, s.Lit(Mul(red, s.IsDusk() ? 1.3 : 0.8)));
+  Stop(p, 0, s.Lit(Mul(red, s.IsAfternoon() ? 1.3 : 0.8)));
   Stop(p, 0.35, s.Lit(Mul(red, 1.25)));
   Stop(p, 1, s.Lit(Mul(red, 0.55)));
   cairo_set_source(cr, p);
@@ -446,7 +446,7 @@ void DrawMuseum(Scene& s) {
   cairo_fill(cr);
   const Rgb bronze = {0.3, 0.44, 0.38};
   cairo_pattern_t* b = cairo_pattern_create_linear(sx - 24, 0, sx + 24, 0);
-  Stop(b, 0, s.Lit(Mul(bronze, s.IsDusk() ? 2.0 : 1.5)));
+  Stop(b, 0, s.Lit(Mul(bronze, s.IsAfternoon() ? 2.0 : 1.5)));
   Stop(b, 0.45, s.Lit(bronze));
   Stop(b, 1, s.Lit(Mul(bronze, 0.5)));
   cairo_set_source(cr, b);
@@ -483,13 +483,15 @@ void DrawMuseum(Scene& s) {
 void DrawCafe(Scene& s) {
   cairo_t* cr = s.cr;
   Sky(s);
-  const Rgb upper = {0.9, 0.78, 0.6};
+  // Pale blue plaster and white shutters: nothing like the rose arcade up the hill.
+  const Rgb upper = {0.74, 0.82, 0.86};
   Wall(s, 0, 50, 640, 302, upper);
   Cornice(s, 0, 46, 640, 8, kStone);
   Roof(s, 0, 46, 640, 30, {0.55, 0.3, 0.22});
   for (int row = 0; row < 2; ++row) {
     const double y = 70 + row * 86;
-    WindowGrid(s, 0, y, 640, 74, 6, 1, 30, 56, {.arched = false, .mullionCols = 2, .mullionRows = 3, .shutters = true});
+    WindowGrid(s, 0, y, 640, 74, 6, 1, 30, 56,
+               {.arched = false, .mullionCols = 2, .mullionRows = 3, .shutters = true, .shutterColour = {0.93, 0.92, 0.88}});
     // Little balconies.
     Source(cr, s.Lit(kIron));
     cairo_set_line_width(cr, 1);
@@ -615,8 +617,9 @@ void DrawSquare(Scene& s) {
     cairo_stroke(cr);
     cairo_pattern_destroy(f);
   }
-  // A tram waiting on the far side, with its trolley pole on the overhead wire.
-  const double tx = 40, ty = 262;
+  // A tram waiting on the far side, with its trolley pole on the overhead wire; later another one
+  // has come in on the right.
+  const double tx = s.variant == 2 ? 450 : 40, ty = 262;
   Source(cr, s.Lit({0.15, 0.15, 0.16}));
   cairo_set_line_width(cr, 1);
   cairo_move_to(cr, 0, 214);
@@ -669,7 +672,7 @@ void DrawSquare(Scene& s) {
   for (int tier = 0; tier < 2; ++tier) {
     const double by = tiers[tier][0], br = tiers[tier][1];
     cairo_pattern_t* bowl = cairo_pattern_create_linear(fx - br, 0, fx + br, 0);
-    Stop(bowl, 0, s.Lit(Mul(basinStone, s.IsDusk() ? 1.35 : 1.15)));
+    Stop(bowl, 0, s.Lit(Mul(basinStone, s.IsAfternoon() ? 1.35 : 1.15)));
     Stop(bowl, 1, s.Lit(Mul(basinStone, 0.6)));
     cairo_set_source(cr, bowl);
     cairo_move_to(cr, fx - br, by);
