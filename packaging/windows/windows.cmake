@@ -45,8 +45,6 @@ set(CPACK_PACKAGE_FILE_NAME skellarine-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Quintrel - Skellarine")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "Quintrel Skellarine")
 set(CPACK_GENERATOR ZIP NSIS)
-# The zip unpacks into one folder of its own name.
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 set(CPACK_NSIS_PACKAGE_NAME "Quintrel - Skellarine")
 set(CPACK_NSIS_DISPLAY_NAME "Quintrel - Skellarine")
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
