@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real window of skellarine.exe under Wine on a virtual X server, checked by screenshots: the
 # help pages, the command list opened and an entry picked with the mouse, typed input, F11 full
-# screen and back, the close button of the frame (exit status 0), and Alt+F4 (exit status 0).
+# screen and back, the close button of the frame (exit status 0), Alt+F4 (exit status 0), and the
+# program started without its data\ folder.
 #
 # usage: window_test.sh WINDOWS_BUILD [SHOT_DIR]
 set -u
@@ -115,5 +116,23 @@ xdotool key alt+F4
 wait_game 5 "Alt+F4"
 [[ $status == 0 ]] || fail "the game ended with status $status after Alt+F4"
 pass "Alt+F4 ends the game with status 0"
+
+# Without data\ the game says what it cannot find in its own window, waits for a key and ends
+# with status 0: no message box of Windows' own.
+mkdir -p "$work/no data"
+cp "$build/skellarine.exe" "$work/no data/"
+(cd / && exec "$WINE" "$work/no data/skellarine.exe") >"$work/game.log" 2>&1 &
+gamePid=$!
+find_window
+sleep 2
+shot nodata
+others=$(xdotool search --onlyvisible --name '.' 2>/dev/null | grep -v -x "$wid" | while read -r w; do
+  xdotool getwindowname "$w" 2>/dev/null; done | grep -v '^$' || true)
+[[ -z $others ]] || fail "other windows beside the game's: $others"
+kill -0 "$gamePid" 2>/dev/null || fail "the game did not wait for a key without its data"
+xdotool key Return
+wait_game 5 "a key after the missing data"
+[[ $status == 0 ]] || fail "the game without data\\ ended with status $status"
+pass "without data\\ the game reports in its window, waits for a key and ends with status 0"
 
 echo "$checks passed, 0 failed"
