@@ -24,7 +24,9 @@ wine_start() {
     echo "wineserver did not start" >&2
     return 1
   fi
-  "$WINE" wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; return 1; }
+  # -u, not -i: with -i a new prefix got two services.exe here, RpcSs then failed to start and
+  # every program that uses COM (SDL's window does) waited about ten seconds for it.
+  "$WINE" wineboot -u >/dev/null 2>&1 || { echo "wineboot failed" >&2; return 1; }
   export WINE_STARTED=1
 }
 
