@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real window of skellarine.exe under Wine on a virtual X server, checked by screenshots: the
-# help pages, the command list opened and an entry picked with the mouse, typed input, F11 full
-# screen and back, the close button of the frame (exit status 0), Alt+F4 (exit status 0), and the
-# program started without its data\ folder.
+# help pages, the command list opened and an entry picked with the mouse, typed input, F11 and
+# Alt+Enter full screen and back, the close button of the frame and Alt+F4 (exit status 0 each),
+# and the program started without its data\ folder.
 #
 # usage: window_test.sh WINDOWS_BUILD [SHOT_DIR]
 set -u
@@ -69,6 +69,12 @@ shot_until_same() {
 }
 shot_until_same briefing_again "$shots/briefing.png" 5 || fail "the briefing changed after full screen"
 pass "F11 toggles full screen and back"
+xdotool key alt+Return
+poll 8 fs_ready || fail "Alt+Enter did not make the window fill the screen"
+xdotool key alt+Return
+poll 8 back || fail "Alt+Enter did not bring the window back to $size"
+shot_until_same briefing_again "$shots/briefing.png" 5 || fail "the briefing changed after Alt+Enter"
+pass "Alt+Enter toggles full screen and back"
 
 # Enter leaves the briefing for the first turn; a click opens the list of command words.
 xdotool key Return
