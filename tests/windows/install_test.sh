@@ -13,7 +13,9 @@ build=$(cd "${1:?Windows build folder}" && pwd)
 shots=${2:-$(mktemp -d)}
 mkdir -p "$shots"
 rm -f "$shots"/*.png
+# shellcheck source=tests/windows/wine_env.sh
 source "$here/wine_env.sh"
+# shellcheck source=tests/windows/x11_lib.sh
 source "$here/x11_lib.sh"
 
 gamePid=""
@@ -29,7 +31,7 @@ zip=$(ls "$build"/skellarine-*-win64.zip 2>/dev/null | head -n 1)
 x11_start
 [[ -n ${WINE_STARTED:-} ]] || wine_start || fail "Wine did not start"
 drive=$WINEPREFIX/drive_c
-user=$(ls "$drive/users" | grep -v -x Public | head -n 1)
+user=$(find "$drive/users" -mindepth 1 -maxdepth 1 ! -name Public -printf '%f\n' | head -n 1)
 key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Quintrel Skellarine'
 waitSeconds=${INSTALL_WAIT:-60}
 

@@ -12,7 +12,9 @@ build=$(cd "${1:?Windows build folder}" && pwd)
 shots=${2:-$(mktemp -d)}
 mkdir -p "$shots"
 rm -f "$shots"/*.png
+# shellcheck source=tests/windows/wine_env.sh
 source "$here/wine_env.sh"
+# shellcheck source=tests/windows/x11_lib.sh
 source "$here/x11_lib.sh"
 
 gamePid=""
@@ -106,7 +108,7 @@ crop next_turn 120x40+520+0 "$work/clock_after.png"
 pass "ЖДАТЬ picked with the mouse, 30 typed, the clock moved"
 
 # The close button of the window manager's frame: top right corner of the title bar.
-read -r left right top _ < <(xprop -id "$wid" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+read -r _ right top _ < <(xprop -id "$wid" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
 read -r x y < <(xwininfo -id "$wid" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x, y }')
 width=${size%x*}
 xdotool mousemove $((x + width + right - 9)) $((y - top / 2)) click 1

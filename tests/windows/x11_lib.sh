@@ -1,5 +1,7 @@
 # Sourced by the Windows window and installer tests: a virtual X server with a window manager, and
 # the screenshot helpers of tests/e2e/window_test.sh.
+# shellcheck shell=bash
+# shellcheck disable=SC2154,SC2034  # shots, wid, scale and helpPages are shared with the tests that source this
 
 xvfbPid=""
 wmPid=""
