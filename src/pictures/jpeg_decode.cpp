@@ -4,7 +4,8 @@
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include <jpeglib.h>
@@ -33,10 +34,6 @@ void OnMessage(j_common_ptr info, int level) {
   auto* errors = reinterpret_cast<ErrorManager*>(info->err);
   if (level < 0 && errors->base.msg_code == JWRN_JPEG_EOF) errors->ranOut = true;
 }
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 // Decodes rows into the picture image; kept apart from DecodeJpeg so no object with a
 // destructor lives across the setjmp.
@@ -68,16 +65,21 @@ void DecodeRows(jpeg_decompress_struct& info, ErrorManager& errors, Image& pic, 
 
 }  // namespace
 
-void DecodeJpeg(const std::string& path) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+void DecodeJpeg(const std::filesystem::path& path) {
+  // Read whole through the path rather than fopen'ed by a narrow name, which Windows would take
+  // in its ANSI code page.
+  std::ifstream file(path, std::ios::binary);
   if (!file) return;
+  const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  // libjpeg refuses an empty buffer outright, before any error handler of ours is in place.
+  if (bytes.empty()) return;
   jpeg_decompress_struct info{};
   ErrorManager errors{};
   info.err = jpeg_std_error(&errors.base);
   errors.base.error_exit = OnError;
   errors.base.emit_message = OnMessage;
   jpeg_create_decompress(&info);
-  jpeg_stdio_src(&info, file.get());
+  jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
   std::vector<Pixel> row;
   DecodeRows(info, errors, W.PicImage, row);
   jpeg_destroy_decompress(&info);

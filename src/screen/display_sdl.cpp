@@ -12,6 +12,10 @@
 #include <string_view>
 
 #include <SDL.h>
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -87,7 +91,12 @@ double SdlDisplay::Timer() {
   const auto now = std::chrono::system_clock::now();
   const std::time_t whole = std::chrono::system_clock::to_time_t(now);
   std::tm local{};
+#ifdef _WIN32
+  // Windows has the reentrant local-time call under another name, with its arguments swapped.
+  localtime_s(&local, &whole);
+#else
   localtime_r(&whole, &local);
+#endif
   const auto sinceEpoch = now.time_since_epoch();
   const double fraction =
       std::chrono::duration<double>(sinceEpoch - std::chrono::floor<std::chrono::seconds>(sinceEpoch)).count();
@@ -97,8 +106,12 @@ double SdlDisplay::Timer() {
 std::string SdlDisplay::ExeDir() {
   char* base = SDL_GetBasePath();
   if (base == nullptr) return "./";
-  std::string dir = base;
+  std::string dir = base;  // UTF-8
   SDL_free(base);
+#ifdef _WIN32
+  // Windows names it with backslashes and takes forward slashes as well; the game joins with '/'.
+  std::replace(dir.begin(), dir.end(), '\\', '/');
+#endif
   if (dir.empty() || dir.back() != '/') dir += '/';
   return dir;
 }
@@ -114,6 +127,13 @@ bool SdlDisplay::EnsureWindow() {
   // (Mesa's software GL) alone costs about 90 MB. The environment can still choose another.
   SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
   SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+#ifdef _WIN32
+  // A file the game cannot open is read as empty; Windows must not stop it with a message box of
+  // its own (an unreadable drive, a crash report) that the player would have to dismiss.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX | SEM_NOGPFAULTERRORBOX);
+#endif
+  // main is the program's own entry, not SDL's.
+  SDL_SetMainReady();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "Cannot start SDL: %s\n", SDL_GetError());
     EndApplication(1);

@@ -1,9 +1,13 @@
-// RandInt, RoomIndex and the travel-time table.
+// RandInt, RoomIndex, DataPath and the travel-time table.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
+#include <fstream>
+#include <random>
 
 #include "commands/commands.h"
+#include "scenario/data_reader.h"
 #include "screen/cp1251.h"
 #include "test_support.h"
 
@@ -45,6 +49,27 @@ TEST_F(WorldTest, RoomIndexFailureReportsWaitsForAKeyAndEndsWithZero) {
     EXPECT_EQ(exit.status, 0);
   }
   EXPECT_EQ(display.PlainLog(), std::string("Error: Room$ index not found -ОТЕЛЬ \n"_w));
+}
+
+// The game's directory comes as UTF-8 (a folder with Cyrillic letters and blanks), the names in
+// the data files as Windows-1251: the file must be found under its UTF-8 name.
+TEST_F(WorldTest, DataPathJoinsAUtf8DirectoryAndWindows1251Names) {
+  namespace fs = std::filesystem;
+  const std::string tag = std::to_string(std::random_device()());
+  const fs::path dir = fs::temp_directory_path() / (u8"skellarine Мои игры " + std::u8string(tag.begin(), tag.end()));
+  const fs::path folder = dir / u8"data" / u8"ПОРТ";
+  fs::create_directories(folder);
+  std::ofstream(folder / u8"ПОРТ 1.txt") << "found\r\n";
+  const std::u8string base = dir.u8string() + u8"/";
+  W.ExePath.assign(base.begin(), base.end());
+
+  const fs::path path = DataPath(std::string("data\\ПОРТ\\ПОРТ 1.txt"_w));
+  EXPECT_TRUE(path == folder / u8"ПОРТ 1.txt") << path;
+  DataReader reader(path);
+  EXPECT_EQ(reader.Line(), "found");
+  // A name written as an absolute path still stays below the game's directory.
+  EXPECT_TRUE(DataPath("\\data") == dir / u8"data") << DataPath("\\data");
+  fs::remove_all(dir);
 }
 
 TEST_F(WorldTest, TravelTimesFollowTheGrid) {

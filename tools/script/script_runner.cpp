@@ -620,9 +620,12 @@ int RunScript(const std::string& path, const std::string& defaultExeDir) {
   }
   std::string exeDir = defaultExeDir;
   if (!lines.empty() && lines.front().command == "exedir") {
-    std::filesystem::path dir = lines.front().argument;
+    // Scripts and the game's paths are UTF-8; char8_t keeps Windows from reading its ANSI code page.
+    const std::string& argument = lines.front().argument;
+    std::filesystem::path dir = std::u8string(argument.begin(), argument.end());
     if (dir.is_relative()) dir = std::filesystem::absolute(dir);
-    exeDir = dir.lexically_normal().string();
+    const std::u8string normal = dir.lexically_normal().u8string();
+    exeDir.assign(normal.begin(), normal.end());
   }
   if (exeDir.empty() || exeDir.back() != '/') exeDir += '/';
   Runner runner(std::move(lines), exeDir);

@@ -1,0 +1,126 @@
+# Sourced by the Windows window and installer tests: a virtual X server with a window manager, and
+# the screenshot helpers of tests/e2e/window_test.sh.
+# shellcheck shell=bash
+# shellcheck disable=SC2154,SC2034  # shots, wid, scale and helpPages are shared with the tests that source this
+
+xvfbPid=""
+wmPid=""
+work=$(mktemp -d)
+checks=0
+
+stop_pid() {
+  local pid=$1
+  kill "$pid" 2>/dev/null || return 0
+  for ((i = 0; i < 20; ++i)); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -KILL "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+}
+
+x11_stop() {
+  for pid in $wmPid $xvfbPid; do stop_pid "$pid"; done
+  rm -rf "$work"
+}
+
+fail() {
+  echo "FAIL: $*" >&2
+  [[ -f $work/game.log ]] && tail -n 20 "$work/game.log" >&2
+  echo "screenshots: $shots" >&2
+  exit 1
+}
+
+pass() {
+  checks=$((checks + 1))
+  echo "ok: $*"
+}
+
+poll() {
+  local seconds=$1
+  shift
+  local tries=$((seconds * 10))
+  for ((i = 0; i < tries; ++i)); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+shot() { import -window "$wid" "$shots/$1.png" 2>/dev/null; }
+share() {
+  convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -colorspace gray -format '%[fx:mean]' info:
+}
+differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
+at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
+mostly_blue() { at_least "$(share "$1" '#0000FF')" 0.5; }
+shot_until_changed() {
+  local name=$1 before=$2 seconds=$3
+  changed() { shot "$name" && [[ "$(differing "$shots/$name.png" "$before")" != 0 ]]; }
+  poll "$seconds" changed
+}
+settle() {
+  local name=$1
+  cp "$shots/$name.png" "$work/settle.png"
+  steady() {
+    shot "$name" || return 1
+    [[ "$(differing "$shots/$name.png" "$work/settle.png")" == 0 ]] && return 0
+    cp "$shots/$name.png" "$work/settle.png"
+    return 1
+  }
+  sleep 0.3
+  poll 8 steady
+}
+# Part of a screenshot: crop NAME by GEOMETRY into OUT.
+crop() { convert "$shots/$1.png" -crop "$2" +repage "$3"; }
+
+x11_start() {
+  for tool in Xvfb xdotool import convert compare identify openbox wmctrl xprop; do
+    command -v "$tool" >/dev/null || fail "$tool is missing"
+  done
+  Xvfb -displayfd 3 -screen 0 1920x1600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  xvfbPid=$!
+  display_ready() { [[ -s "$work/display" ]]; }
+  poll 10 display_ready || fail "Xvfb did not start"
+  DISPLAY=":$(head -n 1 "$work/display")"
+  export DISPLAY
+  openbox >"$work/openbox.log" 2>&1 &
+  wmPid=$!
+  wm_ready() { wmctrl -m >/dev/null 2>&1; }
+  poll 10 wm_ready || fail "openbox did not start"
+}
+
+# The game's window (waits up to 30 s: Wine starts slower than the game itself).
+find_window() {
+  wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quintrel - Skellarine$' | head -n 1)
+  [[ -n $wid ]] || fail "no window titled 'Quintrel - Skellarine'"
+  xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid" 2>/dev/null ||
+    fail "cannot focus the window"
+}
+
+# Turns the help pages with Enter until the briefing shows over a picture; NAME prefixes the shots.
+through_help() {
+  local prefix=$1 page=1
+  help_shown() { shot "${prefix}help1" && mostly_blue "$shots/${prefix}help1.png"; }
+  poll 30 help_shown || fail "the help page is not shown"
+  while mostly_blue "$shots/${prefix}help$page.png"; do
+    ((page <= 20)) || fail "the help text does not end after 20 pages"
+    xdotool key Return
+    local next=$((page + 1))
+    shot_until_changed "${prefix}help$next" "$shots/${prefix}help$page.png" 8 || fail "Enter did not turn help page $page"
+    settle "${prefix}help$next" || fail "the screen does not settle after help page $page"
+    page=$next
+  done
+  mv "$shots/${prefix}help$page.png" "$shots/${prefix}briefing.png"
+  helpPages=$((page - 1))
+}
+
+# Clicks at game pixel X Y of a window shown at SCALE times the game's size; the press is held
+# long enough for the game's 50 ms poll.
+click_game() {
+  xdotool mousemove --window "$wid" $(($1 * scale)) $(($2 * scale))
+  sleep 0.15
+  xdotool mousedown 1
+  sleep 0.15
+  xdotool mouseup 1
+}
