@@ -53,7 +53,7 @@ void StartWorld(HeadlessDisplay& display) {
   W.HelpDone = 1;
 }
 
-std::string LocationPicturePath() { return DataPath(W.RoomStem[kLocation] + "1.jpg"); }
+std::string LocationPicturePath() { return DataPath(W.RoomStem[kLocation] + "1.jpg").string(); }
 
 struct BareError {
   jpeg_error_mgr base;

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <random>
 
+#include "screen/cp1251.h"
+
 World W;
 
 namespace {
@@ -32,16 +34,16 @@ int RoomIndex(const std::string& name) {
   Screen().EndApplication(0);
 }
 
-std::string DataPath(const std::string& relative) {
-  // The data files name their paths with backslashes. Pieces are appended, never joined with /=,
-  // so that a piece written as an absolute path cannot lead outside the game's directory.
-  std::filesystem::path path(W.ExePath);
-  for (char ch : relative) {
-    if (ch == '\\') {
-      path += std::filesystem::path::preferred_separator;
-    } else {
-      path += ch;
-    }
+std::filesystem::path DataPath(const std::string& relative) {
+  // The data files name their paths in Windows-1251 with backslashes; the file system names files
+  // in Unicode. The path is made from UTF-8 as char8_t, so that on Windows it becomes UTF-16 and
+  // never passes through the ANSI code page. It is built as one text, never joined with /=, so
+  // that a piece written as an absolute path cannot lead outside the game's directory.
+  const std::string utf8 = W.ExePath + Cp1251ToUtf8(relative);
+  std::u8string text;
+  text.reserve(utf8.size());
+  for (char ch : utf8) {
+    text += ch == '\\' ? static_cast<char8_t>(std::filesystem::path::preferred_separator) : static_cast<char8_t>(ch);
   }
-  return path.string();
+  return std::filesystem::path(text);
 }

@@ -3,8 +3,8 @@
 
 #include <csetjmp>
 #include <cstdint>
-#include <cstdio>
-#include <memory>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include <jpeglib.h>
@@ -33,10 +33,6 @@ void OnMessage(j_common_ptr info, int level) {
   auto* errors = reinterpret_cast<ErrorManager*>(info->err);
   if (level < 0 && errors->base.msg_code == JWRN_JPEG_EOF) errors->ranOut = true;
 }
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 // Decodes rows into the picture image; kept apart from DecodeJpeg so no object with a
 // destructor lives across the setjmp.
@@ -68,16 +64,20 @@ void DecodeRows(jpeg_decompress_struct& info, ErrorManager& errors, Image& pic, 
 
 }  // namespace
 
-void DecodeJpeg(const std::string& path) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+void DecodeJpeg(const std::filesystem::path& path) {
+  // Read through the path itself (wide on Windows): a C stdio name would be the ANSI code page there.
+  std::ifstream file(path, std::ios::binary);
   if (!file) return;
+  const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  // libjpeg reports an empty buffer before any error handler could catch it.
+  if (bytes.empty()) return;
   jpeg_decompress_struct info{};
   ErrorManager errors{};
   info.err = jpeg_std_error(&errors.base);
   errors.base.error_exit = OnError;
   errors.base.emit_message = OnMessage;
   jpeg_create_decompress(&info);
-  jpeg_stdio_src(&info, file.get());
+  jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
   std::vector<Pixel> row;
   DecodeRows(info, errors, W.PicImage, row);
   jpeg_destroy_decompress(&info);

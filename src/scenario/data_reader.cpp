@@ -29,7 +29,7 @@ double PrefixedValue(std::string_view digits, int base) {
 
 }  // namespace
 
-DataReader::DataReader(const std::string& path) {
+DataReader::DataReader(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
   if (file) text_.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }

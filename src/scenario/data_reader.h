@@ -1,13 +1,14 @@
 // The reading rules shared by the map, action and help files, and the number reading of typed answers.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
 // Reads a whole data file into memory and hands out lines and fields; a missing file reads as empty.
 class DataReader {
  public:
-  explicit DataReader(const std::string& path);
+  explicit DataReader(const std::filesystem::path& path);
   // Reads from text already in memory.
   static DataReader FromText(std::string text);
 

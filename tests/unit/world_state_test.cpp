@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 
 #include "commands/commands.h"
 #include "screen/cp1251.h"
@@ -61,4 +62,18 @@ TEST_F(WorldTest, TravelTimesFollowTheGrid) {
       EXPECT_EQ(W.GridCol, 1 + dx);
     }
   }
+}
+
+TEST_F(WorldTest, DataPathsAreUnicodeWithTheFileSystemsSeparator) {
+  // ExePath is UTF-8; the relative name is Windows-1251 as the data files write it.
+  const std::string sep(1, static_cast<char>(std::filesystem::path::preferred_separator));
+  auto utf8 = [](const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+  };
+  W.ExePath = "игра" + sep;
+  EXPECT_EQ(utf8(DataPath(std::string("data\\БЕЛЫЙ\\БЕЛЫЙ1.jpg"_w))),
+            "игра" + sep + "data" + sep + "БЕЛЫЙ" + sep + "БЕЛЫЙ1.jpg");
+  // A piece written as an absolute path stays inside the game's directory.
+  EXPECT_EQ(utf8(DataPath("\\etc\\passwd")), "игра" + sep + sep + "etc" + sep + "passwd");
 }
