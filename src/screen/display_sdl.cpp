@@ -2,6 +2,7 @@
 #include "screen/display_sdl.h"
 
 #include "screen/cp1251.h"
+#include "screen/cp437.h"
 
 #include <algorithm>
 #include <chrono>
@@ -267,8 +268,7 @@ void SdlDisplay::HandleText(const char* utf8) {
   std::size_t i = 0;
   while (i < text.size()) {
     const char32_t cp = cp1251::NextCodePoint(text, i);
-    // The game takes ASCII as typed; anything beyond it stands as '?'.
-    QueueKey(std::string(1, cp >= 0x20 && cp < 0x7F ? static_cast<char>(cp) : '?'));
+    QueueKey(std::string(1, cp437::FromCodePoint(cp)));
   }
 }
 

@@ -21,6 +21,7 @@
 #include "game/startup.h"
 #include "game/world_state.h"
 #include "screen/cp1251.h"
+#include "screen/cp437.h"
 #include "screen/display_headless.h"
 #include "screen/text_rows.h"
 
@@ -119,13 +120,14 @@ std::optional<long long> ParseWhole(const std::string& text) {
   return std::nullopt;
 }
 
-// Keys as the platform delivers typed characters: ASCII as itself, anything else as "?".
+// Keys as the platform delivers typed characters: ASCII as itself, the rest in code page 437 ("?"
+// for what it lacks).
 std::vector<std::string> TypedKeys(const std::string& utf8) {
   std::vector<std::string> keys;
   std::size_t i = 0;
   while (i < utf8.size()) {
     const char32_t cp = cp1251::NextCodePoint(utf8, i);
-    keys.emplace_back(1, cp < 0x80 ? static_cast<char>(cp) : '?');
+    keys.emplace_back(1, cp < 0x80 ? static_cast<char>(cp) : cp437::FromCodePoint(cp));
   }
   return keys;
 }
