@@ -58,8 +58,8 @@ if ! command -v Xvfb >/dev/null; then
   echo "SKIP: Xvfb is not installed"
   exit 77
 fi
-for tool in xdotool import convert compare identify openbox wmctrl; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (packages xdotool, imagemagick, openbox, wmctrl)"
+for tool in xdotool import convert compare identify openbox wmctrl xprop; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (packages xdotool, imagemagick, openbox, wmctrl, x11-utils)"
 done
 [[ -x "$game" ]] || fail "no game executable at $game"
 [[ -x "$closer" ]] || fail "no close request helper at $closer"
@@ -140,6 +140,9 @@ gamePid=$!
 wid=$(timeout 15 xdotool search --sync --name '^Quintrel - Skellarine$' | head -n 1)
 [[ -n "$wid" ]] || fail "no window titled 'Quintrel - Skellarine'"
 pass "window $wid is open"
+# Task bars take the window's icon from _NET_WM_ICON.
+xprop -id "$wid" _NET_WM_ICON 2>/dev/null | grep -q 'Icon (64 x 64)' || fail "the window has no 64 x 64 icon"
+pass "the window has its icon"
 xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid" 2>/dev/null ||
   fail "cannot focus the window"
 
