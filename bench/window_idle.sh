@@ -7,7 +7,7 @@
 # Env: IDLE_DISPLAY (default :95), IDLE_MOVES (turns of travel for the played game, default 30),
 #      IDLE_SCREENSHOT (a PNG of the screen after the played game; needs ImageMagick's import).
 # SDL's own variables pass through, e.g. SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0.
-# Prints the idle CPU as a percentage of one core (target <= 2 %) and VmHWM after the played game
+# Prints the idle CPU as a percentage of one core (target <= 0.5 %) and VmHWM after the played game
 # (target <= 64 MB); exits 1 when either target is missed, 2 when the window could not be driven.
 set -euo pipefail
 
@@ -90,6 +90,6 @@ fi
 echo "peak resident memory after $moves turns of travel: $((hwm / 1024)) MB (VmHWM $hwm kB)"
 
 status=0
-awk -v v="$idle" 'BEGIN {exit !(v <= 2)}' || { echo "idle CPU target (<= 2 %) missed" >&2; status=1; }
+awk -v v="$idle" 'BEGIN {exit !(v <= 0.5)}' || { echo "idle CPU target (<= 0.5 %) missed" >&2; status=1; }
 [[ $hwm -le $((64 * 1024)) ]] || { echo "memory target (<= 64 MB) missed" >&2; status=1; }
 exit $status
