@@ -36,7 +36,8 @@ file(RELATIVE_PATH GAME_TO_DATA /${SKELLARINE_INSTALL_LIBDIR} /${SKELLARINE_INST
 set(LINUX_DIR ${PROJECT_SOURCE_DIR}/packaging/linux)
 set(LINUX_OUT ${CMAKE_BINARY_DIR}/packaging)
 set(METAINFO_ID invalid.quintrel.skellarine)
-configure_file(${LINUX_DIR}/skellarine.sh ${LINUX_OUT}/skellarine @ONLY)
+configure_file(${LINUX_DIR}/skellarine.sh ${LINUX_OUT}/skellarine @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
+               GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 configure_file(${LINUX_DIR}/skellarine.6 ${LINUX_OUT}/skellarine.6 @ONLY)
 configure_file(${LINUX_DIR}/changelog ${LINUX_OUT}/changelog @ONLY)
 configure_file(${LINUX_DIR}/skellarine.metainfo.xml ${LINUX_OUT}/${METAINFO_ID}.metainfo.xml @ONLY)

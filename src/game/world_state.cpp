@@ -39,10 +39,8 @@ std::filesystem::path DataPath(const std::string& relative) {
   // in Unicode. The path is made from UTF-8 as char8_t, so that on Windows it becomes UTF-16 and
   // never passes through the ANSI code page. It is built as one text, never joined with /=, so
   // that a piece written as an absolute path cannot lead outside the game's directory.
-  const std::string utf8 = W.ExePath + Cp1251ToUtf8(relative);
-  std::u8string text;
-  text.reserve(utf8.size());
-  for (char ch : utf8) {
+  std::u8string text(W.ExePath.begin(), W.ExePath.end());
+  for (char ch : Cp1251ToUtf8(relative)) {
     text += ch == '\\' ? static_cast<char8_t>(std::filesystem::path::preferred_separator) : static_cast<char8_t>(ch);
   }
   return std::filesystem::path(text);

@@ -74,6 +74,10 @@ TEST_F(WorldTest, DataPathsAreUnicodeWithTheFileSystemsSeparator) {
   W.ExePath = "игра" + sep;
   EXPECT_EQ(utf8(DataPath(std::string("data\\БЕЛЫЙ\\БЕЛЫЙ1.jpg"_w))),
             "игра" + sep + "data" + sep + "БЕЛЫЙ" + sep + "БЕЛЫЙ1.jpg");
+  // Only the data files' backslashes are separators: a directory name may hold one on Linux.
+  W.ExePath = "a\\b" + sep;
+  EXPECT_EQ(utf8(DataPath("data\\map_ru.txt")), "a\\b" + sep + "data" + sep + "map_ru.txt");
+  W.ExePath = "игра" + sep;
   // A piece written as an absolute path stays inside the game's directory.
   EXPECT_EQ(utf8(DataPath("\\etc\\passwd")), "игра" + sep + sep + "etc" + sep + "passwd");
 }
