@@ -185,6 +185,7 @@ class Runner {
 
   void OnPump() {
     lastPump_ = std::chrono::steady_clock::now();
+    CheckChangeCount();
     if (!typing_.empty()) {
       if (!display_.KeyWaiting()) {
         display_.QueueKey(typing_.front());
@@ -219,6 +220,22 @@ class Runner {
       display_.QueueKey(kCloseKey);
       Given();
     }
+  }
+
+  // The window shows the visible page again only when its change count has grown since the last
+  // frame: a page that changes without it would stay unseen there, so every script checks it.
+  void CheckChangeCount() {
+    const int visible = display_.Visible();
+    const Image& page = std::as_const(display_).Page(visible);
+    const std::uint64_t count = display_.Changes(visible);
+    if (visible == seenPage_ && count == seenCount_ && page.px != seenPixels_) {
+      std::cout << "page " << visible << " changed without its change count growing (line "
+                << (next_ < lines_.size() ? lines_[next_].number : 0) << ")" << std::endl;
+      throw ScriptStop{1};
+    }
+    if (visible != seenPage_ || count != seenCount_) seenPixels_ = page.px;
+    seenPage_ = visible;
+    seenCount_ = count;
   }
 
   void Given() {
@@ -573,6 +590,9 @@ class Runner {
   bool waitingExit_ = false;
   std::int64_t exitWaitFrom_ = 0;
   bool closing_ = false;
+  int seenPage_ = -1;
+  std::uint64_t seenCount_ = 0;
+  std::vector<Pixel> seenPixels_;
   std::map<CellMask, char> glyphs_;
   std::atomic<std::chrono::steady_clock::time_point> lastPump_{std::chrono::steady_clock::now()};
 };
