@@ -1,13 +1,17 @@
-# Shared by scripts/play and scripts/test: install what is missing, configure and build a preset.
-# Usage (sourced): setup_build PRESET
+# Shared by scripts/play, scripts/test and scripts/docs: install what is missing, configure and build a preset.
+# Usage (sourced): setup_build PRESET, or install_missing PACKAGE...
 
-PACKAGES=(cmake ninja-build g++ pkg-config libsdl2-dev libjpeg62-turbo-dev libcairo2-dev zlib1g-dev
-  libgtest-dev libbenchmark-dev console-setup-linux xvfb xdotool imagemagick openbox wmctrl
-  libx11-dev x11-xkb-utils)
+# What the game and its data need: compilers and build tools, SDL2, libjpeg, cairo and zlib for the
+# data generators, and the console font the game's font is derived from.
+PLAY_PACKAGES=(cmake ninja-build g++ pkg-config libsdl2-dev libjpeg62-turbo-dev libcairo2-dev zlib1g-dev
+  console-setup-linux)
+# What the tests, the benchmarks, the fuzzers and the package check use on top of that.
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xdotool imagemagick openbox wmctrl
+  libx11-dev x11-xkb-utils x11-utils dpkg-dev lintian appstream)
 
 install_missing() {
   local missing=()
-  for p in "${PACKAGES[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then
@@ -21,7 +25,11 @@ install_missing() {
 
 setup_build() {
   local preset="$1"
-  install_missing
+  if [ "$preset" = play ]; then
+    install_missing "${PLAY_PACKAGES[@]}"
+  else
+    install_missing "${PLAY_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+  fi
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j2
 }

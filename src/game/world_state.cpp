@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <random>
-#include <string_view>
 
 World W;
 
@@ -35,28 +34,14 @@ int RoomIndex(const std::string& name) {
   Screen().EndApplication(0);
 }
 
-namespace {
-
-// A path from UTF-8 text: made from char8_t so that Windows gets it as UTF-16 rather than reading
-// the bytes in its ANSI code page; elsewhere the bytes stay as they are.
-std::filesystem::path Utf8Path(std::string_view utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-}  // namespace
-
 std::filesystem::path DataPath(const std::string& relative) {
-  // The data files name their paths with backslashes, in Windows-1251. Pieces are appended, never
-  // joined with /=, so that a piece written as an absolute path cannot lead outside the game's
-  // directory.
-  std::filesystem::path path = Utf8Path(W.ExePath);
-  const std::string name = Cp1251ToUtf8(relative);
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= name.size(); ++i) {
-    if (i < name.size() && name[i] != '\\') continue;
-    path += Utf8Path(std::string_view(name).substr(start, i - start));
-    if (i < name.size()) path += std::filesystem::path::preferred_separator;
-    start = i + 1;
+  // The data files name their paths in Windows-1251 with backslashes; the file system names files
+  // in Unicode. The path is made from UTF-8 as char8_t, so that on Windows it becomes UTF-16 and
+  // never passes through the ANSI code page. It is built as one text, never joined with /=, so
+  // that a piece written as an absolute path cannot lead outside the game's directory.
+  std::u8string text(W.ExePath.begin(), W.ExePath.end());
+  for (char ch : Cp1251ToUtf8(relative)) {
+    text += ch == '\\' ? static_cast<char8_t>(std::filesystem::path::preferred_separator) : static_cast<char8_t>(ch);
   }
-  return path;
+  return std::filesystem::path(text);
 }

@@ -123,6 +123,5 @@ void SeedRandom(double seed);
 int RandInt(int n);
 // The number of the first location named exactly name; ends the application when there is none.
 int RoomIndex(const std::string& name);
-// Builds the path of a data file from a relative name written with backslashes (Windows-1251)
-// under ExePath (UTF-8).
+// The path of a data file: ExePath (UTF-8) and a relative Windows-1251 name written with backslashes.
 std::filesystem::path DataPath(const std::string& relative);

@@ -3,7 +3,6 @@
 
 #include <csetjmp>
 #include <cstdint>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -66,12 +65,11 @@ void DecodeRows(jpeg_decompress_struct& info, ErrorManager& errors, Image& pic, 
 }  // namespace
 
 void DecodeJpeg(const std::filesystem::path& path) {
-  // Read whole through the path rather than fopen'ed by a narrow name, which Windows would take
-  // in its ANSI code page.
+  // Read through the path itself (wide on Windows): a C stdio name would be the ANSI code page there.
   std::ifstream file(path, std::ios::binary);
   if (!file) return;
-  const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  // libjpeg refuses an empty buffer outright, before any error handler of ours is in place.
+  const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  // libjpeg reports an empty buffer before any error handler could catch it.
   if (bytes.empty()) return;
   jpeg_decompress_struct info{};
   ErrorManager errors{};

@@ -1,6 +1,7 @@
 // Display and input services: four in-memory 640 x 480 pages, images, puts, keys, mouse and time.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -69,9 +70,16 @@ class Display {
   void SetPages(int work, int visible);
   int Work() const { return work_; }
   int Visible() const { return visible_; }
-  Image& Page(int p) { return pages_[p]; }
+  // Handing out a page for writing counts as a change of it (the window shows the visible page
+  // again only after one), so no caller keeps such a reference across an input or a pause.
+  Image& Page(int p) {
+    ++changes_[p];
+    return pages_[p];
+  }
   const Image& Page(int p) const { return pages_[p]; }
-  Image& WorkPage() { return pages_[work_]; }
+  Image& WorkPage() { return Page(work_); }
+  // Grows whenever page p may have changed.
+  std::uint64_t Changes(int p) const { return changes_[p]; }
 
   // Fills the work page with black.
   void ClearWorkPage();
@@ -114,6 +122,7 @@ class Display {
 
  private:
   std::vector<Image> pages_;
+  std::array<std::uint64_t, kPageCount> changes_{};
   int work_ = 0;
   int visible_ = 0;
   std::string title_;

@@ -2,12 +2,13 @@
 #include "screen/display_sdl.h"
 
 #include "screen/cp1251.h"
+#include "screen/cp437.h"
+#include "screen/window_icon.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <string_view>
 
@@ -30,8 +31,6 @@ constexpr std::uint64_t kFrameMs = 16;
 // The game sees the buttons only when it polls, every 50 ms; a quicker click (a touchpad tap)
 // is shown as held at least this long, and at least until one poll has seen it.
 constexpr std::uint64_t kShortestPressMs = 60;
-// Sleeps are cut into slices this long so that the window keeps answering.
-constexpr int kSleepSliceMs = 10;
 
 std::string Extended(int scanCode) { return std::string("\xFF") + static_cast<char>(scanCode); }
 
@@ -134,6 +133,16 @@ bool SdlDisplay::EnsureWindow() {
 #endif
   // main is the program's own entry, not SDL's.
   SDL_SetMainReady();
+  // Without a display SDL may take the console's screen (as root) or another device that nobody
+  // sees, and the game would wait there for ever. SDL's own variable still chooses any driver.
+  const std::string_view platform = SDL_GetPlatform();
+  const bool desktopByEnvironment = platform == "Linux" || platform.ends_with("BSD");
+  if (desktopByEnvironment && SDL_getenv("SDL_VIDEODRIVER") == nullptr && SDL_getenv("DISPLAY") == nullptr &&
+      SDL_getenv("WAYLAND_DISPLAY") == nullptr) {
+    std::fprintf(stderr,
+                 "Quintrel - Skellarine needs a graphical desktop: neither DISPLAY nor WAYLAND_DISPLAY is set.\n");
+    EndApplication(1);
+  }
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "Cannot start SDL: %s\n", SDL_GetError());
     EndApplication(1);
@@ -157,7 +166,17 @@ bool SdlDisplay::EnsureWindow() {
   }
   window_ = SDL_CreateWindow(Cp1251ToUtf8(Title()).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                              width, height, SDL_WINDOW_RESIZABLE);
-  if (window_ != nullptr) renderer_ = SDL_CreateRenderer(window_, -1, 0);
+  if (window_ != nullptr) {
+    // The picture that task bars and window switchers show, the same as the menu entry's.
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(kWindowIcon), kWindowIconSize,
+                                                           kWindowIconSize, 32, kWindowIconSize * 4,
+                                                           SDL_PIXELFORMAT_ARGB8888);
+    if (icon != nullptr) {
+      SDL_SetWindowIcon(window_, icon);
+      SDL_FreeSurface(icon);
+    }
+    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+  }
   if (renderer_ != nullptr) {
     SDL_RenderSetLogicalSize(renderer_, kScreenW, kScreenH);
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, kScreenW,
@@ -171,7 +190,7 @@ bool SdlDisplay::EnsureWindow() {
   SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
   ChooseScaleMode();
   SDL_StartTextInput();
-  shown_.clear();
+  shownPage_ = -1;
   pendingPresent_ = true;
   return true;
 }
@@ -249,7 +268,7 @@ void SdlDisplay::HandleEvent(const SDL_Event& event) {
         SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
         ChooseScaleMode();
       }
-      shown_.clear();
+      shownPage_ = -1;
       pendingPresent_ = true;
       break;
     default:
@@ -287,8 +306,7 @@ void SdlDisplay::HandleText(const char* utf8) {
   std::size_t i = 0;
   while (i < text.size()) {
     const char32_t cp = cp1251::NextCodePoint(text, i);
-    // The game takes ASCII as typed; anything beyond it stands as '?'.
-    QueueKey(std::string(1, cp >= 0x20 && cp < 0x7F ? static_cast<char>(cp) : '?'));
+    QueueKey(std::string(1, cp437::FromCodePoint(cp)));
   }
 }
 
@@ -302,9 +320,7 @@ void SdlDisplay::ToggleFullscreen() {
 void SdlDisplay::PresentIfDue(bool pageMayHaveChanged) {
   if (texture_ == nullptr) return;
   if (pageMayHaveChanged && !pendingPresent_) {
-    const Image& page = Page(Visible());
-    pendingPresent_ = shown_.size() != page.px.size() ||
-                      std::memcmp(shown_.data(), page.px.data(), page.px.size() * sizeof(Pixel)) != 0;
+    pendingPresent_ = shownPage_ != Visible() || shownChanges_ != Changes(Visible());
   }
   if (!pendingPresent_) return;
   const std::uint64_t now = SDL_GetTicks64();
@@ -315,9 +331,11 @@ void SdlDisplay::PresentIfDue(bool pageMayHaveChanged) {
 }
 
 void SdlDisplay::Present() {
-  const Image& page = Page(Visible());
-  shown_ = page.px;
-  SDL_UpdateTexture(texture_, nullptr, shown_.data(), kScreenW * static_cast<int>(sizeof(Pixel)));
+  const Display& self = *this;
+  const Image& page = self.Page(Visible());
+  shownPage_ = Visible();
+  shownChanges_ = Changes(shownPage_);
+  SDL_UpdateTexture(texture_, nullptr, page.px.data(), kScreenW * static_cast<int>(sizeof(Pixel)));
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
@@ -360,7 +378,10 @@ void SdlDisplay::Sleep(int ms) {
     PresentIfDue(false);
     const std::uint64_t now = SDL_GetTicks64();
     if (now >= deadline) break;
-    SDL_Delay(static_cast<Uint32>(std::min<std::uint64_t>(deadline - now, kSleepSliceMs)));
+    // Sleeps until an event arrives (left in the queue for the next drain), the deadline, or
+    // the time to show a pending frame: the window answers at once and idles without waking.
+    const std::uint64_t wait = std::min<std::uint64_t>(deadline - now, pendingPresent_ ? kFrameMs : deadline - now);
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(wait));
   }
 }
 

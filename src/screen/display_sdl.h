@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "screen/display.h"
 
@@ -52,7 +51,8 @@ class SdlDisplay : public Display {
   bool closed_ = false;
   bool pendingPresent_ = true;
   std::uint64_t lastPresentMs_ = 0;
-  std::vector<Pixel> shown_;  // the pixels last handed to the texture
+  int shownPage_ = -1;            // the page last handed to the texture
+  std::uint64_t shownChanges_ = 0;  // and its change count then
   bool closeQueuedInBatch_ = false;  // a close button brings two events for one request
   struct Press {
     std::uint64_t atMs = 0;  // when the button last went down

@@ -58,8 +58,8 @@ if ! command -v Xvfb >/dev/null; then
   echo "SKIP: Xvfb is not installed"
   exit 77
 fi
-for tool in xdotool import convert compare identify openbox wmctrl; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (packages xdotool, imagemagick, openbox, wmctrl)"
+for tool in xdotool import convert compare identify openbox wmctrl xprop; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (packages xdotool, imagemagick, openbox, wmctrl, x11-utils)"
 done
 [[ -x "$game" ]] || fail "no game executable at $game"
 [[ -x "$closer" ]] || fail "no close request helper at $closer"
@@ -140,6 +140,9 @@ gamePid=$!
 wid=$(timeout 15 xdotool search --sync --name '^Quintrel - Skellarine$' | head -n 1)
 [[ -n "$wid" ]] || fail "no window titled 'Quintrel - Skellarine'"
 pass "window $wid is open"
+# Task bars take the window's icon from _NET_WM_ICON.
+xprop -id "$wid" _NET_WM_ICON 2>/dev/null | grep -q 'Icon (64 x 64)' || fail "the window has no 64 x 64 icon"
+pass "the window has its icon"
 xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid" 2>/dev/null ||
   fail "cannot focus the window"
 
@@ -210,6 +213,38 @@ xdotool mousemove --window "$wid" 640 480 mousedown 1 mouseup 1
 shot_until_changed list "$shots/turn.png" 3 || fail "a quick click did not open the command list"
 settle list || fail "the screen does not settle after opening the list"
 pass "a quick click reaches the game"
+
+# Typed characters reach the game in code page 437 and are drawn through the font's code-page
+# table: ñ, ó and ß (A4, A2, E1) show as ¤, ў and б; a Cyrillic letter, which code page 437 lacks,
+# as "?". ЖДАТЬ (the seventh word) asks for minutes on row 33 (window pixels 896 to 923).
+xdotool mousemove --window "$wid" 640 266 mousedown 1 mouseup 1
+shot_until_changed wait_prompt "$shots/list.png" 3 || fail "picking the seventh word changed nothing"
+settle wait_prompt || fail "the screen does not settle after picking the seventh word"
+row33() { convert "$shots/$1.png" -crop 1280x28+0+896 +repage "$work/row_$1.png"; }
+row33 wait_prompt
+# Types TEXT and shoots NAME once row 33 changed; Backspace then clears the typed character again.
+typed() {
+  local text=$1 name=$2
+  xdotool type --delay 50 "$text"
+  changed_row() { shot "$name" && row33 "$name" && [[ "$(differing "$work/row_$name.png" "$work/row_wait_prompt.png")" != 0 ]]; }
+  poll 3 changed_row || fail "typing $text did not change the input row"
+  settle "$name" && row33 "$name"
+  xdotool key BackSpace
+  cleared() { shot after_$name && row33 after_$name && [[ "$(differing "$work/row_after_$name.png" "$work/row_wait_prompt.png")" == 0 ]]; }
+  poll 3 cleared || fail "Backspace did not take the typed $text away"
+}
+typed '?' question
+typed 'ñ' n_tilde
+typed 'ó' o_acute
+typed 'ß' sharp_s
+typed 'ж' zhe
+[[ "$(differing "$work/row_zhe.png" "$work/row_question.png")" == 0 ]] || fail "a typed Cyrillic letter does not show as ?"
+for name in n_tilde o_acute sharp_s; do
+  [[ "$(differing "$work/row_$name.png" "$work/row_question.png")" != 0 ]] || fail "a typed $name shows as ?"
+done
+[[ "$(differing "$work/row_n_tilde.png" "$work/row_o_acute.png")" != 0 &&
+  "$(differing "$work/row_o_acute.png" "$work/row_sharp_s.png")" != 0 ]] || fail "typed ñ, ó and ß do not all differ"
+pass "typed ñ, ó and ß arrive as their code-page-437 codes, a Cyrillic letter as ?"
 
 # A real close request (as from the close button) ends the game with status 0 within a second.
 "$closer" "$wid" || fail "the close request could not be sent"

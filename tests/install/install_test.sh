@@ -1,12 +1,14 @@
 #!/bin/bash
-# Installs the build into a temporary prefix, checks the layout and plays the installed game in a window.
+# Installs the build into a temporary prefix, checks the layout a distribution expects of a game,
+# the launcher's --help, --version and the no-display case, and plays the installed game in a window.
 #
-# usage: install_test.sh BUILD_DIR WINDOW_TEST CLOSE_REQUEST
+# usage: install_test.sh BUILD_DIR WINDOW_TEST CLOSE_REQUEST NO_DISPLAY_TEST
 set -u
 
 build=${1:?build directory}
 windowTest=${2:?window test script}
 closer=${3:?close request helper}
+noDisplayTest=${4:?no-display test script}
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
@@ -16,15 +18,43 @@ fail() {
 }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
-for file in bin/skellarine lib/skellarine/skellarine lib/skellarine/data/map_ru.txt \
-  lib/skellarine/data/egarus.bmp lib/skellarine/data/PORT/PORT1.jpg "lib/skellarine/data/!win/fly.jpg" \
-  share/applications/skellarine.desktop share/icons/hicolor/256x256/apps/skellarine.png; do
+data=share/games/skellarine
+for file in games/skellarine lib/games/skellarine/skellarine $data/map_ru.txt $data/egarus.bmp \
+  $data/PORT/PORT1.jpg "$data/!win/fly.jpg" $data/FONT-LICENSE.txt share/applications/skellarine.desktop \
+  share/metainfo/invalid.quintrel.skellarine.metainfo.xml share/man/man6/skellarine.6.gz \
+  share/doc/skellarine/copyright share/doc/skellarine/changelog.gz; do
   [[ -e "$prefix/$file" ]] || fail "$file is not installed"
 done
-[[ -x "$prefix/bin/skellarine" ]] || fail "the launcher is not executable"
+[[ -x "$prefix/games/skellarine" ]] || fail "the launcher is not executable"
+link=$(readlink "$prefix/lib/games/skellarine/data") || fail "lib/games/skellarine/data is not a symbolic link"
+[[ $link != /* ]] || fail "the data link is absolute: $link"
+[[ "$(readlink -f "$prefix/lib/games/skellarine/data")" == "$(readlink -f "$prefix/$data")" ]] ||
+  fail "the data link leads to $link, not to $data"
+for size in 48 64 128 256; do
+  icon=$prefix/share/icons/hicolor/${size}x$size/apps/skellarine.png
+  [[ -e $icon ]] || fail "no $size x $size icon"
+  [[ "$(identify -format '%wx%h' "$icon")" == "${size}x$size" ]] || fail "the ${size}x$size icon has another size"
+done
 grep -q '^Exec=skellarine$' "$prefix/share/applications/skellarine.desktop" || fail "the menu entry runs something else"
-[[ ! -e "$prefix/lib/skellarine/data/pictures.stamp" ]] || fail "the build's stamp file was installed"
+grep -q '^Keywords=' "$prefix/share/applications/skellarine.desktop" || fail "the menu entry has no keywords"
+zcat "$prefix/share/man/man6/skellarine.6.gz" | grep -q '^\.SH FILES' || fail "the man page has no FILES section"
+grep -q '^License: GPL-3+' "$prefix/share/doc/skellarine/copyright" || fail "the copyright file names no GPL"
+grep -q '^License: OFL-1.1' "$prefix/share/doc/skellarine/copyright" || fail "the copyright file names no OFL"
+[[ ! -e "$prefix/$data/pictures.stamp" ]] || fail "the build's stamp file was installed"
 echo "ok: installed layout"
 
+# The launcher answers --help and --version at once, without a display and without the game.
+for option in --help --version; do
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 2 "$prefix/games/skellarine" $option) ||
+    fail "the launcher's $option ended with status $?"
+  [[ -n $out ]] || fail "the launcher's $option printed nothing"
+done
+env -u DISPLAY timeout 2 "$prefix/games/skellarine" --version | grep -qx 'Quintrel - Skellarine [0-9.]*' ||
+  fail "--version does not print the name and a version"
+env -u DISPLAY timeout 2 "$prefix/games/skellarine" --help | grep -qF "$(readlink -f "$prefix/$data")" ||
+  fail "--help does not name the data directory"
+echo "ok: the launcher answers --help and --version"
+bash "$noDisplayTest" "$prefix/games/skellarine" || fail "the installed game mishandles a missing display"
+
 # The game found through the launcher, from another directory, reads the installed data.
-cd / && bash "$windowTest" "$prefix/bin/skellarine" "$closer"
+cd / && bash "$windowTest" "$prefix/games/skellarine" "$closer"

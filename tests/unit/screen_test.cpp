@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "screen/clock.h"
+#include "screen/cp437.h"
 #include "screen/text_rows.h"
 #include "test_support.h"
 
@@ -102,4 +103,18 @@ TEST_F(RowTest, ClockDrawsTheSameBlockTwiceAndSurvivesClearing) {
   ClearTextArea();
   EXPECT_EQ(display.Page(0).At(0, 28), kPicture);
   EXPECT_EQ(display.Page(0).At(547, 4), Blend(kPicture, 0x600000FF));
+}
+
+TEST(TypedCharacter, CodePage437CodesAndQuestionMarksForTheRest) {
+  EXPECT_EQ(cp437::FromCodePoint(U'A'), 'A');
+  EXPECT_EQ(cp437::FromCodePoint(U'~'), '~');
+  EXPECT_EQ(static_cast<unsigned char>(cp437::FromCodePoint(U'ñ')), 0xA4);
+  EXPECT_EQ(static_cast<unsigned char>(cp437::FromCodePoint(U'ä')), 0x84);
+  EXPECT_EQ(static_cast<unsigned char>(cp437::FromCodePoint(U'Ç')), 0x80);
+  EXPECT_EQ(static_cast<unsigned char>(cp437::FromCodePoint(U'£')), 0x9C);
+  EXPECT_EQ(static_cast<unsigned char>(cp437::FromCodePoint(U'\u00A0')), 0xFF);
+  // Lacking: Cyrillic, the euro sign, and the code page's pictures at control codes and DEL.
+  for (char32_t cp : {U'Ж', U'€', U'☺', U'♪', U'⌂', char32_t{0x7F}, char32_t{0x0D}}) {
+    EXPECT_EQ(cp437::FromCodePoint(cp), '?') << static_cast<unsigned>(cp);
+  }
 }

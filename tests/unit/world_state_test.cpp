@@ -87,3 +87,21 @@ TEST_F(WorldTest, TravelTimesFollowTheGrid) {
     }
   }
 }
+
+TEST_F(WorldTest, DataPathsAreUnicodeWithTheFileSystemsSeparator) {
+  // ExePath is UTF-8; the relative name is Windows-1251 as the data files write it.
+  const std::string sep(1, static_cast<char>(std::filesystem::path::preferred_separator));
+  auto utf8 = [](const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+  };
+  W.ExePath = "игра" + sep;
+  EXPECT_EQ(utf8(DataPath(std::string("data\\БЕЛЫЙ\\БЕЛЫЙ1.jpg"_w))),
+            "игра" + sep + "data" + sep + "БЕЛЫЙ" + sep + "БЕЛЫЙ1.jpg");
+  // Only the data files' backslashes are separators: a directory name may hold one on Linux.
+  W.ExePath = "a\\b" + sep;
+  EXPECT_EQ(utf8(DataPath("data\\map_ru.txt")), "a\\b" + sep + "data" + sep + "map_ru.txt");
+  W.ExePath = "игра" + sep;
+  // A piece written as an absolute path stays inside the game's directory.
+  EXPECT_EQ(utf8(DataPath("\\etc\\passwd")), "игра" + sep + sep + "etc" + sep + "passwd");
+}

@@ -21,6 +21,7 @@
 #include "game/startup.h"
 #include "game/world_state.h"
 #include "screen/cp1251.h"
+#include "screen/cp437.h"
 #include "screen/display_headless.h"
 #include "screen/text_rows.h"
 
@@ -119,13 +120,14 @@ std::optional<long long> ParseWhole(const std::string& text) {
   return std::nullopt;
 }
 
-// Keys as the platform delivers typed characters: ASCII as itself, anything else as "?".
+// Keys as the platform delivers typed characters: ASCII as itself, the rest in code page 437 ("?"
+// for what it lacks).
 std::vector<std::string> TypedKeys(const std::string& utf8) {
   std::vector<std::string> keys;
   std::size_t i = 0;
   while (i < utf8.size()) {
     const char32_t cp = cp1251::NextCodePoint(utf8, i);
-    keys.emplace_back(1, cp < 0x80 ? static_cast<char>(cp) : '?');
+    keys.emplace_back(1, cp < 0x80 ? static_cast<char>(cp) : cp437::FromCodePoint(cp));
   }
   return keys;
 }
@@ -183,6 +185,7 @@ class Runner {
 
   void OnPump() {
     lastPump_ = std::chrono::steady_clock::now();
+    CheckChangeCount();
     if (!typing_.empty()) {
       if (!display_.KeyWaiting()) {
         display_.QueueKey(typing_.front());
@@ -217,6 +220,22 @@ class Runner {
       display_.QueueKey(kCloseKey);
       Given();
     }
+  }
+
+  // The window shows the visible page again only when its change count has grown since the last
+  // frame: a page that changes without it would stay unseen there, so every script checks it.
+  void CheckChangeCount() {
+    const int visible = display_.Visible();
+    const Image& page = std::as_const(display_).Page(visible);
+    const std::uint64_t count = display_.Changes(visible);
+    if (visible == seenPage_ && count == seenCount_ && page.px != seenPixels_) {
+      std::cout << "page " << visible << " changed without its change count growing (line "
+                << (next_ < lines_.size() ? lines_[next_].number : 0) << ")" << std::endl;
+      throw ScriptStop{1};
+    }
+    if (visible != seenPage_ || count != seenCount_) seenPixels_ = page.px;
+    seenPage_ = visible;
+    seenCount_ = count;
   }
 
   void Given() {
@@ -571,6 +590,9 @@ class Runner {
   bool waitingExit_ = false;
   std::int64_t exitWaitFrom_ = 0;
   bool closing_ = false;
+  int seenPage_ = -1;
+  std::uint64_t seenCount_ = 0;
+  std::vector<Pixel> seenPixels_;
   std::map<CellMask, char> glyphs_;
   std::atomic<std::chrono::steady_clock::time_point> lastPump_{std::chrono::steady_clock::now()};
 };
