@@ -13,6 +13,9 @@
 
 #include <SDL.h>
 
+// Emscripten puts its own SDL 1 headers on every include path; this file needs SDL2's.
+static_assert(SDL_MAJOR_VERSION == 2, "SDL.h must be SDL2's");
+
 namespace {
 
 constexpr int kDoubleW = 2 * kScreenW;
