@@ -31,6 +31,13 @@ constexpr std::uint64_t kFrameMs = 16;
 constexpr std::uint64_t kShortestPressMs = 60;
 // Sleeps are cut into slices this long so that the window keeps answering.
 constexpr int kSleepSliceMs = 10;
+#ifdef __EMSCRIPTEN__
+// In a browser the page scales the 640 x 480 canvas itself (packaging/web/page.js), so the
+// canvas keeps its size and SDL maps the pointer through the page's scaling.
+constexpr bool kPageScales = true;
+#else
+constexpr bool kPageScales = false;
+#endif
 
 std::string Extended(int scanCode) { return std::string("\xFF") + static_cast<char>(scanCode); }
 
@@ -124,7 +131,7 @@ bool SdlDisplay::EnsureWindow() {
   int width = kScreenW;
   int height = kScreenH;
   SDL_DisplayMode desktop;
-  if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+  if (!kPageScales && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
     int roomW = desktop.w;
     int roomH = desktop.h;
     // Panels and docks take their share of the desktop.
@@ -139,7 +146,7 @@ bool SdlDisplay::EnsureWindow() {
     }
   }
   window_ = SDL_CreateWindow(Cp1251ToUtf8(Title()).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                             width, height, SDL_WINDOW_RESIZABLE);
+                             width, height, kPageScales ? 0 : SDL_WINDOW_RESIZABLE);
   if (window_ != nullptr) renderer_ = SDL_CreateRenderer(window_, -1, 0);
   if (renderer_ != nullptr) {
     SDL_RenderSetLogicalSize(renderer_, kScreenW, kScreenH);
