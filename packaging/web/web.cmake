@@ -66,5 +66,12 @@ function(skellarine_web_targets)
       set_tests_properties(web-script/${name} PROPERTIES TIMEOUT 120)
     endforeach()
   endif()
+
+  # The turn of BM_Turn under Node (bench/web.sh); built on demand.
+  add_executable(web_turn_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/web_turn_bench.cpp
+                 ${CMAKE_SOURCE_DIR}/bench/turn_work.cpp)
+  target_link_libraries(web_turn_bench PRIVATE skellarine_core)
+  target_link_options(web_turn_bench PRIVATE -sNODERAWFS=1 -sENVIRONMENT=node -sEXIT_RUNTIME=1
+    -sWASM_ASYNC_COMPILATION=0)
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL skellarine_web_targets)
