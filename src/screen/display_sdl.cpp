@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <string_view>
 
@@ -29,15 +28,31 @@ constexpr std::uint64_t kFrameMs = 16;
 // The game sees the buttons only when it polls, every 50 ms; a quicker click (a touchpad tap)
 // is shown as held at least this long, and at least until one poll has seen it.
 constexpr std::uint64_t kShortestPressMs = 60;
+#ifdef __EMSCRIPTEN__
+// In a browser the page scales the 640 x 480 canvas itself (packaging/web/page.js), so the canvas
+// keeps its size and SDL maps the pointer through the page's scaling. Every sleep returns to the
+// browser, which gathers the events meanwhile and paints the canvas only then: the page is
+// compared once as a sleep starts rather than at every poll, and sleeps need no slicing.
+constexpr bool kBrowser = true;
+constexpr int kSleepSliceMs = 50;
+#else
+constexpr bool kBrowser = false;
 // Sleeps are cut into slices this long so that the window keeps answering.
 constexpr int kSleepSliceMs = 10;
-#ifdef __EMSCRIPTEN__
-// In a browser the page scales the 640 x 480 canvas itself (packaging/web/page.js), so the
-// canvas keeps its size and SDL maps the pointer through the page's scaling.
-constexpr bool kPageScales = true;
-#else
-constexpr bool kPageScales = false;
 #endif
+
+// Compares whole pixels rather than bytes: the C library of the web build compares memory a byte
+// at a time, and this runs at every poll.
+bool SamePixels(const std::vector<Pixel>& a, const std::vector<Pixel>& b) {
+  if (a.size() != b.size()) return false;
+  Pixel differ = 0;
+  for (std::size_t i = 0; i < a.size(); i += 64) {
+    const std::size_t end = std::min(a.size(), i + 64);
+    for (std::size_t k = i; k < end; ++k) differ |= a[k] ^ b[k];
+    if (differ != 0) return false;
+  }
+  return true;
+}
 
 std::string Extended(int scanCode) { return std::string("\xFF") + static_cast<char>(scanCode); }
 
@@ -131,7 +146,7 @@ bool SdlDisplay::EnsureWindow() {
   int width = kScreenW;
   int height = kScreenH;
   SDL_DisplayMode desktop;
-  if (!kPageScales && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+  if (!kBrowser && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
     int roomW = desktop.w;
     int roomH = desktop.h;
     // Panels and docks take their share of the desktop.
@@ -146,7 +161,7 @@ bool SdlDisplay::EnsureWindow() {
     }
   }
   window_ = SDL_CreateWindow(Cp1251ToUtf8(Title()).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                             width, height, kPageScales ? 0 : SDL_WINDOW_RESIZABLE);
+                             width, height, kBrowser ? 0 : SDL_WINDOW_RESIZABLE);
   if (window_ != nullptr) renderer_ = SDL_CreateRenderer(window_, -1, 0);
   if (renderer_ != nullptr) {
     SDL_RenderSetLogicalSize(renderer_, kScreenW, kScreenH);
@@ -179,7 +194,7 @@ void SdlDisplay::ChooseScaleMode() {
 void SdlDisplay::Pump() {
   if (!EnsureWindow()) return;
   DrainEvents();
-  PresentIfDue(true);
+  PresentIfDue(!kBrowser);
 }
 
 void SdlDisplay::DrainEvents() {
@@ -293,8 +308,7 @@ void SdlDisplay::PresentIfDue(bool pageMayHaveChanged) {
   if (texture_ == nullptr) return;
   if (pageMayHaveChanged && !pendingPresent_) {
     const Image& page = Page(Visible());
-    pendingPresent_ = shown_.size() != page.px.size() ||
-                      std::memcmp(shown_.data(), page.px.data(), page.px.size() * sizeof(Pixel)) != 0;
+    pendingPresent_ = !SamePixels(shown_, page.px);
   }
   if (!pendingPresent_) return;
   const std::uint64_t now = SDL_GetTicks64();
@@ -344,10 +358,13 @@ void SdlDisplay::Sleep(int ms) {
     return;
   }
   const std::uint64_t deadline = SDL_GetTicks64() + static_cast<std::uint64_t>(std::max(ms, 0));
+  // The pages cannot change while the game sleeps, so only a pending frame is shown (a browser
+  // compares them once, here, before control returns to it).
+  bool compare = kBrowser;
   for (;;) {
     DrainEvents();
-    // The pages cannot change while the game sleeps, so only a pending frame is shown.
-    PresentIfDue(false);
+    PresentIfDue(compare);
+    compare = false;
     const std::uint64_t now = SDL_GetTicks64();
     if (now >= deadline) break;
     SDL_Delay(static_cast<Uint32>(std::min<std::uint64_t>(deadline - now, kSleepSliceMs)));

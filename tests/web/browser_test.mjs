@@ -207,6 +207,20 @@ tests.help_pages = async (context, url) => {
   const page = await openGame(context, url);
   await expectText(page, 'QUINTREL - SKELLARINE', 'the first help page');
   await expectText(page, 'ВАШЕ ЗАДАНИЕ:', 'the first help page');
+  // F11 and Alt+Enter: the page's full screen, and no Enter for the game.
+  const full = () => page.evaluate(() => (document.fullscreenElement ? document.fullscreenElement.id : ''));
+  for (const combo of ['F11', 'Alt+Enter']) {
+    await page.keyboard.press(combo);
+    await page.waitForFunction(() => document.fullscreenElement !== null, null, { timeout: 5000 });
+    if ((await full()) !== 'stage') throw new Error(`${combo} made ${await full()} full screen`);
+    await settle(page);
+    const box = await canvasBox(page);
+    if (Math.abs(box.width * 3 - box.height * 4) > 4) throw new Error(`full screen is not 4:3: ${box.width} x ${box.height}`);
+    await page.keyboard.press(combo);
+    await page.waitForFunction(() => document.fullscreenElement === null, null, { timeout: 5000 });
+  }
+  await settle(page);
+  await expectText(page, 'ВАШЕ ЗАДАНИЕ:', 'the help page after the full-screen keys');
   // Keys the browser would take for itself stay with the game and do nothing there.
   await page.evaluate(() => { window.stillHere = true; });
   for (const key of ['Backspace', 'Tab', 'F5', 'F1', 'F3']) await page.keyboard.press(key);
