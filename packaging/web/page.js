@@ -48,6 +48,8 @@
     scale = Math.max(scale, 0.1);
     canvas.style.width = Math.round(kWidth * scale) + 'px';
     canvas.style.height = Math.round(kHeight * scale) + 'px';
+    // Whole multiples keep every pixel square and sharp; a shrunk screen reads better smoothed.
+    canvas.classList.toggle('shrunk', scale < 1);
   }
   window.addEventListener('resize', fit);
   document.addEventListener('fullscreenchange', fit);
