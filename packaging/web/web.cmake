@@ -44,6 +44,7 @@ function(skellarine_web_targets)
     COMMAND ${CMAKE_COMMAND} -E copy ${page_sources} ${site}/
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:skellarine> $<TARGET_FILE_DIR:skellarine>/skellarine.wasm
             $<TARGET_FILE_DIR:skellarine>/skellarine.data ${site}/
+    COMMAND ${CMAKE_COMMAND} -E copy ${SKELLARINE_HOST_BUILD}/skellarine.png ${site}/icon.png
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/assets/fonts/OFL-1.1.txt ${site}/FONT-LICENSE.txt
     COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/site.stamp
     DEPENDS skellarine ${page_sources}
