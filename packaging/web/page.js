@@ -248,7 +248,9 @@
       onExit: (code) => {
         status.state = 'ended';
         status.exitStatus = code;
-        showMessage('Игра окончена.', true);
+        keypad.hidden = true;
+        fit();
+        showMessage(code === 0 ? 'Игра окончена.' : 'Игра завершилась с ошибкой (код ' + code + ').', true);
       },
       onAbort: (what) => fail('Игра остановилась из-за ошибки: ' + what),
     };
