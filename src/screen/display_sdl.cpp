@@ -12,9 +12,6 @@
 
 #include <SDL.h>
 
-// Emscripten puts its own SDL 1 headers on every include path; this file needs SDL2's.
-static_assert(SDL_MAJOR_VERSION == 2, "SDL.h must be SDL2's");
-
 namespace {
 
 constexpr int kDoubleW = 2 * kScreenW;
@@ -23,6 +20,8 @@ constexpr int kDoubleH = 2 * kScreenH;
 // that does not fit, and a squeezed double size would be blurred.
 constexpr int kFrameRoomW = 16;
 constexpr int kFrameRoomH = 48;
+// Emscripten puts its own SDL 1 headers on every include path; this file needs SDL2's.
+static_assert(SDL_MAJOR_VERSION == 2, "SDL.h must be SDL2's");
 // Frames closer together than this are not worth showing.
 constexpr std::uint64_t kFrameMs = 16;
 // The game sees the buttons only when it polls, every 50 ms; a quicker click (a touchpad tap)
