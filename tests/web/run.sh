@@ -23,7 +23,8 @@ if [ ${#need[@]} -gt 0 ]; then
 fi
 
 echo "== web build (Emscripten)"
-cmake --preset web -DSKELLARINE_HOST_BUILD="$native" >/dev/null
+thirdparty=$(scripts/thirdparty web)
+cmake --preset web -DSKELLARINE_HOST_BUILD="$native" -DSKELLARINE_THIRDPARTY="$thirdparty" >/dev/null
 cmake --build --preset web -j2
 
 echo "== scenario scripts on the web runner (Node)"
