@@ -72,7 +72,9 @@
       if (!event.repeat) toggleFullscreen();
       return;
     }
-    // These belong to the game, not to the browser (back, focus moves, reload, help, search).
+    // These belong to the game, not to the browser (back, focus moves, reload, help, search);
+    // once it has ended, Enter is the page's again (the button that starts a new game).
+    if (status.state !== 'running') return;
     if (event.key === 'Backspace' || event.key === 'Tab' || event.key === 'Enter' || /^F([1-9]|1[0-2])$/.test(event.key)) {
       event.preventDefault();
     }
