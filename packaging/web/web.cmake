@@ -29,6 +29,22 @@ function(skellarine_web_targets)
   target_link_options(skellarine PRIVATE
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sEXIT_RUNTIME=1 -sENVIRONMENT=web
     "SHELL:--preload-file ${DATA_DIR}@/data" "SHELL:--exclude-file *.stamp")
+  # libjpeg never sleeps, but it calls through function pointers, which Asyncify would otherwise
+  # instrument as if any of them might (48 kB of the wasm file).
+  set(jpeg_library ${SKELLARINE_THIRDPARTY}/lib/libjpeg.a)
+  execute_process(COMMAND ${CMAKE_NM} --defined-only ${jpeg_library} OUTPUT_VARIABLE symbols RESULT_VARIABLE failed
+                  ERROR_QUIET)
+  string(REGEX MATCHALL "[0-9a-f]+ [Tt] [A-Za-z_0-9]+" functions "${symbols}")
+  list(TRANSFORM functions REPLACE "^[0-9a-f]+ [Tt] " "")
+  list(REMOVE_DUPLICATES functions)
+  list(LENGTH functions count)
+  if(NOT failed AND count GREATER 100)
+    # As patterns: a static function whose name another file uses too gets a suffix in the wasm,
+    # and Asyncify warns about every plain name that the link has dropped as unused.
+    list(JOIN functions "*\",\"" joined)
+    file(WRITE ${CMAKE_BINARY_DIR}/asyncify_remove.json "[\"${joined}*\"]\n")
+    target_link_options(skellarine PRIVATE -sASYNCIFY_REMOVE=@${CMAKE_BINARY_DIR}/asyncify_remove.json)
+  endif()
   set_property(TARGET skellarine APPEND PROPERTY LINK_DEPENDS ${SKELLARINE_HOST_BUILD}/data/pictures.stamp)
 
   # site/: only the files to publish.
