@@ -24,15 +24,12 @@
 #include "screen/font.h"
 #include "screen/input.h"
 #include "screen/text_rows.h"
+#include "turn_work.h"
 
 namespace {
 
 constexpr int kRepetitions = 15;
 constexpr int kLocation = 1;
-// Row 34's prompt and the first entry of the list (row 4), as a player clicks them.
-constexpr int kPromptY = 14 * 34 - 7;
-constexpr int kFirstEntryY = 14 * 4 - 7;
-constexpr long kMaxPumpsPerTurn = 10000;
 
 // The directory holding data/: $SKELLARINE_EXE_DIR, else the build directory this was built in.
 std::string ExeDir() {
@@ -116,43 +113,13 @@ void BM_ShowRoomPicture(benchmark::State& state) {
   }
 }
 
-// One turn as the turn cycle runs it, up to the command: picture, status, clock, the four rows,
-// the list opened by a click on the prompt and closed by a click on its first entry.
+// One turn as the turn cycle runs it, up to the command (turn_work.cpp, shared with the web
+// benchmark): picture, status, clock, the four rows, the list opened by a click on the prompt
+// and closed by a click on its first entry.
 void BM_Turn(benchmark::State& state) {
-  HeadlessDisplay display(ExeDir());
-  StartWorld(display);
-  bool feed = false;
-  long pumps = 0;
-  display.onPump = [&] {
-    if (++pumps > kMaxPumpsPerTurn) throw std::runtime_error("the list did not close");
-    if (feed && display.InputConsumed()) {
-      feed = false;
-      display.PushMouse({320, kPromptY, 1});
-      display.PushMouse({320, kPromptY, 0});
-      display.PushMouse({320, kFirstEntryY, 0});
-      display.PushMouse({320, kFirstEntryY, 1});
-      display.PushMouse({320, kFirstEntryY, 0});
-    }
-  };
-  W.Status = "ЕСТЬ ПИСЬМО ДЛЯ ВАС"_w;
-  W.Msg = "ВЫ НАБЛЮДАЕТЕ ЗА НИМ"_w;
+  TurnWork work(ExeDir());
   int picked = 0;
-  for (auto _ : state) {
-    feed = true;
-    pumps = 0;
-    W.Moves = W.Moves + 1;
-    W.Spent = 0;
-    ShowRoomPicture(W.CurRoom);
-    DrawClock(W.Clock);
-    WriteRow(30, std::string("ЭТО "_w) + W.Room[W.CurRoom]);
-    WriteRow(31, W.Status);
-    WriteRow(32, W.Msg);
-    WriteRow(33, std::string("ВАШИ ДЕЙСТВИЯ"_w));
-    W.Choice = ListChoice(34, kCommandWords);
-    ClearTextArea();
-    W.VerbNo = FindVerb();
-    picked += W.VerbNo == 1 ? 1 : 0;
-  }
+  for (auto _ : state) picked += work.Turn() ? 1 : 0;
   if (picked != static_cast<int>(state.iterations())) state.SkipWithError("the first command was not picked");
 }
 

@@ -3,9 +3,9 @@
 
 #include "screen/cp1251.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <random>
 
@@ -17,7 +17,13 @@ std::mt19937_64 gRandom;
 
 }  // namespace
 
-void SeedRandom(double seed) { gRandom.seed(std::bit_cast<std::uint64_t>(seed)); }
+void SeedRandom(double seed) {
+  // The seed's bits, not its value, so that a fraction of a second gives another game (memcpy:
+  // not every standard library in use has std::bit_cast).
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &seed, sizeof bits);
+  gRandom.seed(bits);
+}
 
 int RandInt(int n) {
   // 53 random bits give a uniform u in [0, 1).

@@ -26,11 +26,21 @@ constexpr int kDoubleH = 2 * kScreenH;
 // that does not fit, and a squeezed double size would be blurred.
 constexpr int kFrameRoomW = 16;
 constexpr int kFrameRoomH = 48;
+// Emscripten puts its own SDL 1 headers on every include path; this file needs SDL2's.
+static_assert(SDL_MAJOR_VERSION == 2, "SDL.h must be SDL2's");
 // Frames closer together than this are not worth showing.
 constexpr std::uint64_t kFrameMs = 16;
 // The game sees the buttons only when it polls, every 50 ms; a quicker click (a touchpad tap)
 // is shown as held at least this long, and at least until one poll has seen it.
 constexpr std::uint64_t kShortestPressMs = 60;
+#ifdef __EMSCRIPTEN__
+// In a browser the page scales the 640 x 480 canvas itself (packaging/web/page.js), so the canvas
+// keeps its size and SDL maps the pointer through the page's scaling; every sleep returns to the
+// browser, which gathers the events meanwhile.
+constexpr bool kBrowser = true;
+#else
+constexpr bool kBrowser = false;
+#endif
 
 std::string Extended(int scanCode) { return std::string("\xFF") + static_cast<char>(scanCode); }
 
@@ -150,7 +160,7 @@ bool SdlDisplay::EnsureWindow() {
   int width = kScreenW;
   int height = kScreenH;
   SDL_DisplayMode desktop;
-  if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+  if (!kBrowser && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
     int roomW = desktop.w;
     int roomH = desktop.h;
     // Panels and docks take their share of the desktop.
@@ -165,7 +175,7 @@ bool SdlDisplay::EnsureWindow() {
     }
   }
   window_ = SDL_CreateWindow(Cp1251ToUtf8(Title()).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                             width, height, SDL_WINDOW_RESIZABLE);
+                             width, height, kBrowser ? 0 : SDL_WINDOW_RESIZABLE);
   if (window_ != nullptr) {
     // The picture that task bars and window switchers show, the same as the menu entry's.
     SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(kWindowIcon), kWindowIconSize,
@@ -381,7 +391,12 @@ void SdlDisplay::Sleep(int ms) {
     // Sleeps until an event arrives (left in the queue for the next drain), the deadline, or
     // the time to show a pending frame: the window answers at once and idles without waking.
     const std::uint64_t wait = std::min<std::uint64_t>(deadline - now, pendingPresent_ ? kFrameMs : deadline - now);
-    SDL_WaitEventTimeout(nullptr, static_cast<int>(wait));
+    if (kBrowser) {
+      // SDL's wait polls every millisecond there; the browser gathers the events while it sleeps.
+      SDL_Delay(static_cast<Uint32>(wait));
+    } else {
+      SDL_WaitEventTimeout(nullptr, static_cast<int>(wait));
+    }
   }
 }
 

@@ -25,17 +25,6 @@ std::string ExeDir() {
   return dir + "/";
 }
 
-// The glyph number of each character, from the code-page table beside the font.
-std::array<std::uint8_t, 256> ReadGlyphTable(const std::string& exeDir) {
-  std::array<std::uint8_t, 256> table{};
-  std::ifstream file(exeDir + "data/ansi2866.set", std::ios::binary);
-  for (int c = 1; c <= 255 && file; ++c) {
-    char byte = 0;
-    if (file.get(byte)) table[c] = static_cast<std::uint8_t>(byte);
-  }
-  return table;
-}
-
 // An application with its player, started afresh after a game the player could not finish.
 struct Session {
   std::unique_ptr<GameLink> link;

@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "player_link.h"
 #include "screen/display_headless.h"
 
 // Thrown to the player when the game stops polling or does not settle within the real-time limit.
@@ -15,12 +16,12 @@ struct GameHung {
 };
 
 // The game application and the hand-over of control between it and its player.
-class GameLink {
+class GameLink : public PlayerLink {
  public:
   // An application that takes its data from exeDir; nothing runs before Start.
   explicit GameLink(std::string exeDir);
   // Closes the window of a game still running and waits for it to end.
-  ~GameLink();
+  ~GameLink() override;
   GameLink(const GameLink&) = delete;
   GameLink& operator=(const GameLink&) = delete;
 
@@ -32,16 +33,16 @@ class GameLink {
   int ExitStatus() const { return exitStatus_; }
 
   // What the seconds timer returns from now on; the next game is seeded with it.
-  void SetTimer(double seconds) { display_.SetTimer(seconds); }
+  void SetTimer(double seconds) override { display_.SetTimer(seconds); }
   // A left click at (x, y); returns once the game waits again.
-  void Click(int x, int y);
+  void Click(int x, int y) override;
   // Key strings as the platform delivers them (at most 15 at once); returns once the game waits again.
-  void Keys(const std::string& keys);
+  void Keys(const std::string& keys) override;
   // The window's close button.
   void Close();
 
   // The page the window shows, and the font sheet.
-  const Image& Visible() const { return display_.Page(display_.Visible()); }
+  const Image& Visible() const override { return display_.Page(display_.Visible()); }
   const Image& FontSheet() const { return display_.Page(3); }
 
  private:

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game_link.h"
+#include "player_link.h"
 #include "screen_text.h"
 
 // How one game went, as the player saw it on the screen.
@@ -27,7 +27,7 @@ struct PlayFailure {
 // One player bound to one running application.
 class Player {
  public:
-  Player(GameLink& link, const ScreenText& text) : link_(link), text_(text) {}
+  Player(PlayerLink& link, const ScreenText& text) : link_(link), text_(text) {}
 
   // Presses Enter through the help pages until a briefing is on the screen.
   void SkipToBriefing();
@@ -80,7 +80,7 @@ class Player {
   static int TravelMinutes(int from, int to);
   static int TaskMinutes(TaskKind kind);
 
-  GameLink& link_;
+  PlayerLink& link_;
   const ScreenText& text_;
 
   // What the briefing and the screens have told in this game.

@@ -3,6 +3,8 @@
 
 #include "screen/cp1251.h"
 
+#include <fstream>
+
 namespace {
 
 constexpr int kCellW = 16;
@@ -12,6 +14,16 @@ constexpr int kClockX = 551;
 constexpr int kClockY = 8;
 
 }  // namespace
+
+std::array<std::uint8_t, 256> ReadGlyphTable(const std::string& exeDir) {
+  std::array<std::uint8_t, 256> table{};
+  std::ifstream file(exeDir + "data/ansi2866.set", std::ios::binary);
+  for (int c = 1; c <= 255 && file; ++c) {
+    char byte = 0;
+    if (file.get(byte)) table[c] = static_cast<std::uint8_t>(byte);
+  }
+  return table;
+}
 
 ScreenText::CellMask ScreenText::MaskAt(const Image& img, int x0, int y0, bool sheet) {
   CellMask mask{};

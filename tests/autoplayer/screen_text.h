@@ -14,6 +14,9 @@
 // Cyrillic А, 3 and З) share a class, so texts are compared shape by shape.
 using Shapes = std::u16string;
 
+// The glyph number of each character, from the code-page table data/ansi2866.set below exeDir.
+std::array<std::uint8_t, 256> ReadGlyphTable(const std::string& exeDir);
+
 // The font's shapes, learnt once from the font sheet and the code-page table.
 class ScreenText {
  public:

@@ -1,4 +1,5 @@
-// skellarine-script SCRIPT: runs the game headless from a script.
+// skellarine-script SCRIPT [EXE_DIR]: runs the game headless from a script.
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -28,13 +29,19 @@ std::filesystem::path SelfPath(std::error_code& ec) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: skellarine-script SCRIPT\n";
+  if (argc != 2 && argc != 3) {
+    std::cerr << "usage: skellarine-script SCRIPT [EXE_DIR]\n";
     return 2;
   }
   std::error_code ec;
   const std::filesystem::path self = SelfPath(ec);
-  // The game keeps its paths in UTF-8.
-  const std::u8string exeDir = ec ? std::filesystem::current_path().u8string() : self.parent_path().u8string();
+  // The game keeps its paths in UTF-8. EXE_DIR stands in for the runner's own directory where
+  // that names something else (under Node, /proc/self/exe is Node itself).
+  const std::u8string exeDir =
+      argc == 3 ? std::filesystem::absolute(std::u8string(argv[2], argv[2] + std::strlen(argv[2])))
+                      .lexically_normal()
+                      .u8string()
+      : ec      ? std::filesystem::current_path().u8string()
+                : self.parent_path().u8string();
   return RunScript(argv[1], std::string(exeDir.begin(), exeDir.end()));
 }

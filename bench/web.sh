@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The web build's figures: the site's and the wasm file's sizes, a turn on the web build under Node
+# against the native BM_Turn measured in the same run, navigation to the first help page (median
+# of 5, cold cache) and the idle page at the command prompt (Chromium's task durations over 10 s).
+#
+# Usage: bench/web.sh [NATIVE_BUILD]   (default build/default, built with its benchmarks; the web
+# build in build/web must be there: scripts/web --build or tests/web/run.sh make it)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+native=$(cd "${1:-build/default}" && pwd)
+export NODE_PATH=/usr/share/nodejs
+site=build/web/site
+
+site_bytes=$(find "$site" -type f -printf '%s\n' | awk '{ s += $1 } END { print s }')
+wasm_bytes=$(stat -c %s "$site/skellarine.wasm")
+data_bytes=$(stat -c %s "$site/skellarine.data")
+awk -v s="$site_bytes" -v w="$wasm_bytes" -v d="$data_bytes" 'BEGIN {
+  printf "site: %d bytes (%.2f MiB) to download, target <= 6 MB; wasm %d bytes (%.2f MiB), target <= 1.5 MB; data %d bytes\n",
+    s, s / 1048576, w, w / 1048576, d }'
+
+cmake --build build/web -j2 --target web_turn_bench >/dev/null
+native_line=$("$native/bench/game_bench" --benchmark_filter=BM_Turn 2>/dev/null | grep '^  turn ')
+native_ms=$(echo "$native_line" | awk '{ print $2 }')
+native_cpu=$(echo "$native_line" | awk '{ gsub(/[()]/, "", $3); print $3 }')
+web_line=$(node build/web/web_turn_bench.js "$native/")
+web_ms=$(echo "$web_line" | awk '{ print $4 }')
+web_cpu=$(echo "$web_line" | awk '{ gsub(/[()]/, "", $5); print $5 }')
+echo "native BM_Turn median: $native_ms ($native_cpu) ms wall (cpu)"
+echo "$web_line"
+# CPU time is what other load on a shared machine disturbs least.
+awk -v w="$web_ms" -v n="$native_ms" -v wc="$web_cpu" -v nc="$native_cpu" \
+  'BEGIN { printf "turn ratio web / native: %.2f wall, %.2f cpu, target <= 2.5\n", w / n, wc / nc }'
+
+(cd tests/web && { [ -d node_modules/playwright-core ] || npm ci --no-audit --no-fund; } &&
+  node browser_test.mjs --site "$root/$site" --native "$native" --only none --bench "$root/build/web/browser_bench.json")

@@ -1,0 +1,94 @@
+# The web build: the game compiled by Emscripten into one folder of static files (site/), the
+# scripted runner for Node with every scenario script as a test, and the turn benchmark.
+# Included from the top-level CMakeLists.txt before the libraries are looked up.
+
+# SDL2, libjpeg-turbo and zlib built for the web from Debian's source packages (cached).
+set(SKELLARINE_THIRDPARTY "" CACHE PATH "Prefix of SDL2, libjpeg-turbo and zlib built for this target")
+if(NOT SKELLARINE_THIRDPARTY)
+  execute_process(COMMAND ${CMAKE_CURRENT_LIST_DIR}/../../scripts/thirdparty web
+    OUTPUT_VARIABLE thirdparty OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed)
+  if(failed OR NOT IS_DIRECTORY "${thirdparty}")
+    message(FATAL_ERROR "scripts/thirdparty web failed")
+  endif()
+  set(SKELLARINE_THIRDPARTY ${thirdparty} CACHE PATH "Prefix of SDL2, libjpeg-turbo and zlib built for this target" FORCE)
+endif()
+# Emscripten's toolchain finds libraries only below its root paths. Its sysroot has an SDL2
+# package of its own that asks for the SDL2 port (a download): ours must be found first.
+list(PREPEND CMAKE_FIND_ROOT_PATH ${SKELLARINE_THIRDPARTY})
+set(SDL2_DIR ${SKELLARINE_THIRDPARTY}/lib/cmake/SDL2 CACHE PATH "SDL2 built for the web" FORCE)
+
+# The game ends by throwing AppExit to main; Emscripten leaves exceptions off unless asked.
+add_compile_options(-fexceptions)
+add_link_options(-fexceptions -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=48MB)
+
+set(SKELLARINE_WEB_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+# Called at the end of the top-level directory, once the targets exist.
+function(skellarine_web_targets)
+  # The game polls and sleeps as on the desktop; Asyncify turns each sleep into a return to the browser.
+  target_link_options(skellarine PRIVATE
+    -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sEXIT_RUNTIME=1 -sENVIRONMENT=web
+    "SHELL:--preload-file ${DATA_DIR}@/data" "SHELL:--exclude-file *.stamp")
+  # libjpeg never sleeps, but it calls through function pointers, which Asyncify would otherwise
+  # instrument as if any of them might (48 kB of the wasm file).
+  set(jpeg_library ${SKELLARINE_THIRDPARTY}/lib/libjpeg.a)
+  execute_process(COMMAND ${CMAKE_NM} --defined-only ${jpeg_library} OUTPUT_VARIABLE symbols RESULT_VARIABLE failed
+                  ERROR_QUIET)
+  string(REGEX MATCHALL "[0-9a-f]+ [Tt] [A-Za-z_0-9]+" functions "${symbols}")
+  list(TRANSFORM functions REPLACE "^[0-9a-f]+ [Tt] " "")
+  list(REMOVE_DUPLICATES functions)
+  list(LENGTH functions count)
+  if(NOT failed AND count GREATER 100)
+    # As patterns: a static function whose name another file uses too gets a suffix in the wasm,
+    # and Asyncify warns about every plain name that the link has dropped as unused.
+    list(JOIN functions "*\",\"" joined)
+    file(WRITE ${CMAKE_BINARY_DIR}/asyncify_remove.json "[\"${joined}*\"]\n")
+    target_link_options(skellarine PRIVATE -sASYNCIFY_REMOVE=@${CMAKE_BINARY_DIR}/asyncify_remove.json)
+  endif()
+  set_property(TARGET skellarine APPEND PROPERTY LINK_DEPENDS ${SKELLARINE_HOST_BUILD}/data/pictures.stamp)
+
+  # site/: only the files to publish.
+  set(site ${CMAKE_BINARY_DIR}/site)
+  set(page_files index.html page.css page.js)
+  set(page_sources)
+  foreach(f IN LISTS page_files)
+    list(APPEND page_sources ${SKELLARINE_WEB_DIR}/${f})
+  endforeach()
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/site.stamp
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${site}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${site}
+    COMMAND ${CMAKE_COMMAND} -E copy ${page_sources} ${site}/
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:skellarine> $<TARGET_FILE_DIR:skellarine>/skellarine.wasm
+            $<TARGET_FILE_DIR:skellarine>/skellarine.data ${site}/
+    COMMAND ${CMAKE_COMMAND} -E copy ${SKELLARINE_HOST_BUILD}/skellarine.png ${site}/icon.png
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/assets/fonts/OFL-1.1.txt ${site}/FONT-LICENSE.txt
+    COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/site.stamp
+    DEPENDS skellarine ${page_sources}
+    COMMENT "Assembling the web site in ${site}")
+  add_custom_target(site ALL DEPENDS ${CMAKE_BINARY_DIR}/site.stamp)
+
+  if(TARGET skellarine-script)
+    # Node reads the host's files directly; the runner's data comes from the native build.
+    # Node 18 and later have a fetch() that Emscripten 3.1.6 would take for its own loader; a
+    # synchronous start reads the wasm file instead.
+    target_link_options(skellarine-script PRIVATE -sNODERAWFS=1 -sENVIRONMENT=node -sEXIT_RUNTIME=1
+      -sWASM_ASYNC_COMPILATION=0)
+    file(GLOB_RECURSE scripts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/scripts/*.script)
+    foreach(script IN LISTS scripts)
+      file(RELATIVE_PATH name ${CMAKE_SOURCE_DIR}/tests/scripts ${script})
+      string(REPLACE ".script" "" name ${name})
+      # The native build folder holds data/ and fixtures/, as the scripts expect.
+      add_test(NAME web-script/${name} COMMAND skellarine-script ${script} ${SKELLARINE_HOST_BUILD}
+               WORKING_DIRECTORY ${SKELLARINE_HOST_BUILD})
+      set_tests_properties(web-script/${name} PROPERTIES TIMEOUT 120)
+    endforeach()
+  endif()
+
+  # The turn of BM_Turn under Node (bench/web.sh); built on demand.
+  add_executable(web_turn_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/web_turn_bench.cpp
+                 ${CMAKE_SOURCE_DIR}/bench/turn_work.cpp)
+  target_link_libraries(web_turn_bench PRIVATE skellarine_core)
+  target_link_options(web_turn_bench PRIVATE -sNODERAWFS=1 -sENVIRONMENT=node -sEXIT_RUNTIME=1
+    -sWASM_ASYNC_COMPILATION=0)
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL skellarine_web_targets)

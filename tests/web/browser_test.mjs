@@ -1,0 +1,509 @@
+// Browser tests of the web build in the system's Chromium: the site served from a sub-path of
+// 127.0.0.1, the screen read back from the canvas with the autoplayer's glyph matching
+// (web_player from the native build), a whole game won with clicks and keys.
+//
+//   node browser_test.mjs --site build/web/site --native build/default [--only NAME,...] [--bench FILE]
+//
+// --bench also measures navigation to the first help page (median of 5, cold cache) and the idle
+// CPU of the page at the command prompt over 10 s, and writes them to FILE as JSON.
+import { chromium } from 'playwright-core';
+import { spawn, execFileSync } from 'node:child_process';
+import { createInterface } from 'node:readline';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+
+const kWidth = 640;
+const kHeight = 480;
+// The screen counts as settled once the canvas has not changed for this long.
+const kQuietMs = 400;
+const kSettleLimitMs = 6000;
+
+function option(name, fallback) {
+  const i = process.argv.indexOf('--' + name);
+  return i > 0 && i + 1 < process.argv.length ? process.argv[i + 1] : fallback;
+}
+
+const site = path.resolve(option('site', 'build/web/site'));
+const native = path.resolve(option('native', 'build/default'));
+const only = option('only', '');
+const benchFile = option('bench', '');
+const webPlayer = path.join(native, 'web_player');
+const work = fs.mkdtempSync(path.join(os.tmpdir(), 'skellarine-web-'));
+
+// ---- The server: the site under a sub-path, as a maintainer might publish it ----
+
+async function serve() {
+  const root = path.join(work, 'root');
+  fs.mkdirSync(path.join(root, 'games', 'spy'), { recursive: true });
+  fs.symlinkSync(site, path.join(root, 'games', 'spy', 'skellarine'));
+  const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', root],
+    { stdio: ['ignore', 'pipe', 'pipe'] });
+  const port = await new Promise((resolve, reject) => {
+    const lines = createInterface({ input: server.stdout });
+    lines.on('line', (line) => {
+      const m = /port (\d+)/.exec(line);
+      if (m) resolve(Number(m[1]));
+    });
+    server.on('exit', () => reject(new Error('http.server ended')));
+  });
+  return { server, url: `http://127.0.0.1:${port}/games/spy/skellarine/` };
+}
+
+// ---- Reading the screen ----
+
+async function canvasBytes(page) {
+  const b64 = await page.evaluate(() => {
+    const canvas = document.getElementById('canvas');
+    // The game closes its window when it ends, and the canvas goes with it.
+    if (canvas.width === 0) return btoa(String.fromCharCode(0).repeat(640 * 480 * 4));
+    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    let text = '';
+    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
+    return btoa(text);
+  });
+  return Buffer.from(b64, 'base64');
+}
+
+let dumps = 0;
+async function dump(page) {
+  const bytes = await canvasBytes(page);
+  if (bytes.length !== kWidth * kHeight * 4) throw new Error(`the canvas is not ${kWidth} x ${kHeight}`);
+  const file = path.join(work, `screen${dumps++ % 4}.rgba`);
+  fs.writeFileSync(file, bytes);
+  return file;
+}
+
+// The rows of the screen as the autoplayer reads them, and the row on which each text starts (0: none).
+async function read(page, ...texts) {
+  const out = execFileSync(webPlayer, ['read', native, await dump(page), ...texts], { encoding: 'utf8' });
+  const rows = {};
+  const found = {};
+  for (const line of out.split('\n')) {
+    let m = /^row (\d+) (.*)$/.exec(line);
+    if (m) rows[Number(m[1])] = m[2];
+    m = /^find (\d+) (.*)$/.exec(line);
+    if (m) found[m[2]] = Number(m[1]);
+  }
+  return { rows, found, text: Object.entries(rows).filter(([, t]) => t.trim()).map(([r, t]) => `${r}|${t}`).join('\n') };
+}
+
+async function canvasHash(page) {
+  return page.evaluate(() => {
+    const canvas = document.getElementById('canvas');
+    if (canvas.width === 0) return 0;
+    const d = new Uint32Array(canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data.buffer);
+    let h = 0;
+    for (let i = 0; i < d.length; ++i) h = (Math.imul(h, 31) + d[i]) | 0;
+    return h;
+  });
+}
+
+// Waits until the canvas has stopped changing (the game waits for input again).
+async function settle(page) {
+  const start = Date.now();
+  let last = await canvasHash(page);
+  let quietSince = Date.now();
+  while (Date.now() - start < kSettleLimitMs) {
+    await page.waitForTimeout(50);
+    const now = await canvasHash(page);
+    if (now !== last) {
+      last = now;
+      quietSince = Date.now();
+    } else if (Date.now() - quietSince >= kQuietMs) {
+      return;
+    }
+  }
+}
+
+async function expectText(page, text, what) {
+  const screen = await read(page, text);
+  if (!screen.found[text]) throw new Error(`${what}: no row shows "${text}"; the screen:\n${screen.text}`);
+  return screen.found[text];
+}
+
+async function expectNoText(page, text, what) {
+  const screen = await read(page, text);
+  if (screen.found[text]) throw new Error(`${what}: row ${screen.found[text]} still shows "${text}"`);
+}
+
+// ---- Input ----
+
+async function canvasBox(page) {
+  return page.locator('#canvas').boundingBox();
+}
+
+// The page point of screen pixel (x, y), wherever the canvas is and however it is scaled.
+async function at(page, x, y) {
+  const box = await canvasBox(page);
+  return { x: box.x + ((x + 0.5) * box.width) / kWidth, y: box.y + ((y + 0.5) * box.height) / kHeight };
+}
+
+async function click(page, x, y) {
+  const p = await at(page, x, y);
+  await page.mouse.click(p.x, p.y);
+  await settle(page);
+}
+
+async function keys(page, text) {
+  for (const c of text) {
+    if (c === '\r') await page.keyboard.press('Enter');
+    else if (c === '\b') await page.keyboard.press('Backspace');
+    else if (c === ' ') await page.keyboard.press('Space');
+    else await page.keyboard.type(c);
+  }
+  await settle(page);
+}
+
+const rowY = (r) => 14 * r - 7;
+
+// Opens the command list from the prompt on row 34 and picks the entry reading word.
+async function command(page, word) {
+  await click(page, 320, rowY(34));
+  const row = await expectText(page, ' ' + word, `the command list for ${word}`);
+  await click(page, 320, rowY(row));
+}
+
+// ---- The browser ----
+
+async function launch(options = {}) {
+  const profile = fs.mkdtempSync(path.join(work, 'profile-'));
+  return chromium.launchPersistentContext(profile, {
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    viewport: { width: 1000, height: 760 },
+    ...options,
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+}
+
+async function openGame(context, url, pageOptions) {
+  const page = await context.newPage(pageOptions);
+  page.on('pageerror', (e) => console.log('  page error:', e.message));
+  await page.goto(url);
+  await page.waitForFunction(() => window.skellarine && window.skellarine.state !== 'loading', null, { timeout: 30000 });
+  const state = await page.evaluate(() => window.skellarine.state);
+  if (state !== 'running') throw new Error(`the game did not start: ${state} ${await page.evaluate(() => window.skellarine.error)}`);
+  await settle(page);
+  return page;
+}
+
+// Through the help pages to the first turn's command prompt.
+async function toFirstTurn(page) {
+  for (let i = 0; i < 8; ++i) {
+    const screen = await read(page, 'ВАШИ ДЕЙСТВИЯ');
+    if (screen.found['ВАШИ ДЕЙСТВИЯ']) return;
+    await keys(page, '\r');
+  }
+  throw new Error('no command prompt after the help and the briefing');
+}
+
+// ---- The tests ----
+
+const tests = {};
+
+tests.help_pages = async (context, url) => {
+  const page = await openGame(context, url);
+  await expectText(page, 'QUINTREL - SKELLARINE', 'the first help page');
+  // F11 and Alt+Enter: the page's full screen, and no Enter for the game.
+  const full = () => page.evaluate(() => (document.fullscreenElement ? document.fullscreenElement.id : ''));
+  for (const combo of ['F11', 'Alt+Enter']) {
+    await page.keyboard.press(combo);
+    await page.waitForFunction(() => document.fullscreenElement !== null, null, { timeout: 5000 });
+    if ((await full()) !== 'stage') throw new Error(`${combo} made ${await full()} full screen`);
+    await settle(page);
+    const box = await canvasBox(page);
+    if (Math.abs(box.width * 3 - box.height * 4) > 4) throw new Error(`full screen is not 4:3: ${box.width} x ${box.height}`);
+    await page.keyboard.press(combo);
+    await page.waitForFunction(() => document.fullscreenElement === null, null, { timeout: 5000 });
+  }
+  await settle(page);
+  await expectText(page, 'QUINTREL - SKELLARINE', 'the help page after the full-screen keys');
+  // Keys the browser would take for itself stay with the game and do nothing there.
+  await page.evaluate(() => { window.stillHere = true; });
+  for (const key of ['Backspace', 'Tab', 'F5', 'F1', 'F3']) await page.keyboard.press(key);
+  await settle(page);
+  if (!(await page.evaluate(() => window.stillHere === true))) throw new Error('a key made the browser leave or reload the page');
+  await expectText(page, 'QUINTREL - SKELLARINE', 'the help page after keys the game ignores');
+  await keys(page, '\r');
+  await expectNoText(page, 'QUINTREL - SKELLARINE', 'the second help page');
+  let pages = 1;
+  for (; pages < 8; ++pages) {
+    const screen = await read(page, 'ПРОЧИТАЙТЕ ПИСЬМО НА');
+    if (screen.found['ПРОЧИТАЙТЕ ПИСЬМО НА']) break;
+    await keys(page, '\r');
+  }
+  if (pages >= 8) throw new Error('Enter did not lead through the help to the briefing');
+  await page.close();
+};
+
+tests.whole_game = async (context, url) => {
+  const page = await openGame(context, url);
+  const player = spawn(webPlayer, ['play', native], { stdio: ['pipe', 'pipe', 'inherit'] });
+  const lines = createInterface({ input: player.stdout });
+  let result = null;
+  let steps = 0;
+  for await (const line of lines) {
+    const [word, ...rest] = line.split(' ');
+    if (word === 'won' || word === 'fail') {
+      result = line;
+      break;
+    }
+    if (word === 'click') await click(page, Number(rest[0]), Number(rest[1]));
+    else if (word === 'keys') await keys(page, Buffer.from(rest[0], 'hex').toString('latin1'));
+    else if (word !== 'screen') throw new Error('web_player asked: ' + line);
+    ++steps;
+    player.stdin.write((await dump(page)) + '\n');
+  }
+  player.stdin.end();
+  if (!result || !result.startsWith('won')) throw new Error(`the game was not won in the browser: ${result}`);
+  console.log(`  ${result} (turns, game minutes) in ${steps} steps`);
+  // ФИНИШ and Y: the page says that the game has ended and offers a new one.
+  await page.waitForFunction(() => window.skellarine.state === 'ended', null, { timeout: 10000 });
+  const shown = await page.evaluate(() => ({
+    text: document.getElementById('message-text').textContent,
+    visible: !document.getElementById('message').hidden,
+    again: !document.getElementById('again').hidden,
+    status: window.skellarine.exitStatus,
+  }));
+  if (!shown.visible || !/окончена/.test(shown.text) || !shown.again || shown.status !== 0) {
+    throw new Error('after ФИНИШ and Y the page does not say the game ended: ' + JSON.stringify(shown));
+  }
+  await page.click('#again');
+  await page.waitForFunction(() => window.skellarine && window.skellarine.state === 'running', null, { timeout: 30000 });
+  await settle(page);
+  await expectText(page, 'QUINTREL - SKELLARINE', 'the game started again');
+  await page.close();
+};
+
+tests.peek = async (context, url) => {
+  const page = await openGame(context, url);
+  await toFirstTurn(page);
+  const p = await at(page, 320, 200);
+  await page.mouse.move(p.x, p.y);
+  await page.mouse.down({ button: 'right' });
+  await settle(page);
+  const bare = await read(page, 'ВАШИ ДЕЙСТВИЯ', 'ЭТО ');
+  const textLeft = Object.values(bare.rows).filter((t) => t.replace(/[~ ]/g, '') !== '');
+  if (bare.found['ВАШИ ДЕЙСТВИЯ'] || bare.found['ЭТО ']) throw new Error('the right button shows the rows:\n' + bare.text);
+  if (textLeft.length > 0) throw new Error('text on the bare picture:\n' + bare.text);
+  const menuOpened = await page.evaluate(() => document.querySelectorAll('[role=menu]').length);
+  await page.mouse.up({ button: 'right' });
+  await settle(page);
+  await expectText(page, 'ВАШИ ДЕЙСТВИЯ', 'the rows after the right button is let go');
+  await expectText(page, 'ЭТО ', 'the rows after the right button is let go');
+  if (menuOpened) throw new Error('a context menu opened');
+  // The right button did not count as a click: the list is still closed.
+  await expectNoText(page, ' ДВИГАТЬСЯ', 'the command list after the peek');
+  await page.close();
+};
+
+tests.resize = async (context, url) => {
+  const page = await openGame(context, url);
+  await toFirstTurn(page);
+  const sizes = [
+    { width: 1400, height: 1000, scale: 2 }, // two whole multiples fit
+    { width: 700, height: 900, scale: 1 },
+    { width: 500, height: 420, scale: null }, // smaller than the screen: shrunk, still 4:3
+  ];
+  let debug = false;
+  for (const size of sizes) {
+    await page.setViewportSize({ width: size.width, height: size.height });
+    await settle(page);
+    const box = await canvasBox(page);
+    if (Math.abs(box.width * 3 - box.height * 4) > 4) throw new Error(`not 4:3 at ${size.width} x ${size.height}: ${box.width} x ${box.height}`);
+    if (size.scale && Math.abs(box.width - kWidth * size.scale) > 1) throw new Error(`at ${size.width} x ${size.height} the screen is ${box.width} wide, not ${kWidth * size.scale}`);
+    if (!size.scale && (box.width > size.width || box.height > size.height)) throw new Error(`the screen overflows ${size.width} x ${size.height}`);
+    // Clicks land on the right rows: ХИТРИТЬ answers on row 32.
+    await command(page, 'ХИТРИТЬ');
+    debug = !debug;
+    const row = await expectText(page, debug ? 'DEBUG IS ON' : 'DEBUG IS OFF', `ХИТРИТЬ at ${size.width} x ${size.height}`);
+    if (row !== 32) throw new Error(`the answer to ХИТРИТЬ is on row ${row}`);
+  }
+  await page.close();
+};
+
+tests.touch = async (desktop, url) => {
+  // A phone-like browser of its own: touch events, no mouse.
+  const context = await launch({ hasTouch: true, viewport: { width: 800, height: 700 } });
+  try {
+    await touchGame(context, url);
+  } finally {
+    await context.close();
+  }
+};
+
+async function touchGame(context, url) {
+  const page = await openGame(context, url);
+  const tap = async (x, y) => {
+    const p = await at(page, x, y);
+    await page.touchscreen.tap(p.x, p.y);
+    await settle(page);
+  };
+  const pad = async (text) => {
+    const names = { '\r': 'Enter', '\b': 'Backspace' };
+    for (const c of text) await page.locator(`#keypad button[data-key="${names[c] || c}"]`).tap();
+    await settle(page);
+  };
+  // A tap is a left click: it turns no help page (only Enter does), but the keypad's Enter does.
+  await tap(320, 240);
+  if (await page.locator('#keypad').isHidden()) throw new Error('no keypad after a touch');
+  await expectText(page, 'QUINTREL - SKELLARINE', 'the help after a tap');
+  for (let i = 0; i < 8; ++i) {
+    const screen = await read(page, 'ВАШЕ СООБЩЕНИЕ ЗАБЕРУТ НА');
+    if (screen.found['ВАШЕ СООБЩЕНИЕ ЗАБЕРУТ НА']) break;
+    await pad('\r');
+  }
+  // The briefing names where the note goes: travel there by taps, leave it, type the time.
+  const briefing = await read(page, 'ВАШЕ СООБЩЕНИЕ ЗАБЕРУТ НА');
+  const noteRow = briefing.found['ВАШЕ СООБЩЕНИЕ ЗАБЕРУТ НА'];
+  if (!noteRow) throw new Error('no briefing reached with the keypad:\n' + briefing.text);
+  const place = briefing.rows[noteRow + 1].trim().replace(/^ОБЪЕКТЕ /, '');
+  await pad('\r');
+  await expectText(page, 'ВАШИ ДЕЙСТВИЯ', 'the first turn');
+  const here = (await read(page)).rows[30].trim();
+  const tapCommand = async (word) => {
+    await tap(320, rowY(34));
+    const row = await expectText(page, ' ' + word, 'the command list');
+    await tap(320, rowY(row));
+  };
+  const tapListEntry = async (name) => {
+    await tap(320, rowY(33));
+    const row = await expectText(page, ' ' + name, 'the list of places');
+    await tap(320, rowY(row));
+  };
+  if (here !== 'ЭТО ' + place) {
+    await tapCommand('ДВИГАТЬСЯ');
+    await tapListEntry(place);
+    await expectText(page, 'ЭТО ' + place, 'the place of the note');
+  }
+  // A long press shows the bare picture, as the right button does.
+  const p = await at(page, 320, 200);
+  const cdp = await context.newCDPSession(page);
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x: p.x, y: p.y }] });
+  await page.waitForTimeout(700);
+  await expectNoText(page, 'ВАШИ ДЕЙСТВИЯ', 'a long press');
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+  await settle(page);
+  await expectText(page, 'ВАШИ ДЕЙСТВИЯ', 'after the long press');
+  await expectNoText(page, ' ДВИГАТЬСЯ', 'the command list after a long press');
+  await tapCommand('ЗАПИСКА');
+  await tapListEntry(place);
+  await pad('15.30');
+  await expectText(page, '>15.30_', 'the meeting time typed on the keypad');
+  await pad('\b\b\b\b\b');
+  await pad('14.45\r');
+  await expectText(page, 'ВСТРЕЧА В ТОЧКЕ ' + place + ' В 14:45', 'the note left with a time from the keypad');
+  await page.close();
+}
+
+tests.faults = async (context, url) => {
+  // Data that fails to download: a message instead of a blank canvas.
+  let page = await context.newPage();
+  await page.route('**/skellarine.data', (route) => route.fulfill({ status: 404, body: 'gone' }));
+  await page.goto(url);
+  await page.waitForFunction(() => window.skellarine && window.skellarine.state === 'error', null, { timeout: 20000 });
+  let text = await page.locator('#message-text').textContent();
+  if (!/Не удалось загрузить/.test(text) || (await page.locator('#message').isHidden())) throw new Error('no message for failed data: ' + text);
+  await page.close();
+  // A browser without WebAssembly.
+  page = await context.newPage();
+  await page.addInitScript(() => { delete window.WebAssembly; });
+  await page.goto(url);
+  await page.waitForFunction(() => window.skellarine && window.skellarine.state === 'error', null, { timeout: 20000 });
+  text = await page.locator('#message-text').textContent();
+  if (!/WebAssembly/.test(text)) throw new Error('no message without WebAssembly: ' + text);
+  await page.close();
+};
+
+tests.background = async (context, url) => {
+  // A tab frozen in the background and brought back goes on where it was and takes keys.
+  const page = await openGame(context, url);
+  await expectText(page, 'QUINTREL - SKELLARINE', 'the first help page');
+  const cdp = await context.newCDPSession(page);
+  await cdp.send('Page.setWebLifecycleState', { state: 'frozen' });
+  await new Promise((resolve) => setTimeout(resolve, 1500));
+  await cdp.send('Page.setWebLifecycleState', { state: 'active' });
+  await settle(page);
+  await expectText(page, 'QUINTREL - SKELLARINE', 'the help page after the tab came back');
+  await keys(page, '\r');
+  await expectNoText(page, 'QUINTREL - SKELLARINE', 'Enter after the tab came back');
+  if ((await page.evaluate(() => window.skellarine.state)) !== 'running') throw new Error('the game stopped');
+  await page.close();
+};
+
+// ---- Benchmarks (not timed tests) ----
+
+async function bench(context, url) {
+  const results = {};
+  // Navigation to the first help page drawn (its blue fill), by the page's own clock, cold cache.
+  const times = [];
+  for (let i = 0; i < 5; ++i) {
+    const page = await context.newPage();
+    const cdp = await context.newCDPSession(page);
+    await cdp.send('Network.enable');
+    await cdp.send('Network.clearBrowserCache');
+    await cdp.send('Network.setCacheDisabled', { cacheDisabled: true });
+    await page.goto(url);
+    const ms = await page.evaluate(() => new Promise((resolve) => {
+      const canvas = document.getElementById('canvas');
+      const look = () => {
+        if (window.skellarine && window.skellarine.state === 'running') {
+          const p = canvas.getContext('2d').getImageData(4, 4, 1, 1).data;
+          if (p[0] === 0 && p[1] === 0 && p[2] === 255) return resolve(performance.now());
+        }
+        requestAnimationFrame(look);
+      };
+      look();
+    }));
+    times.push(ms);
+    await page.close();
+  }
+  times.sort((a, b) => a - b);
+  results.firstHelpMs = times;
+  results.firstHelpMedianMs = times[2];
+  // Idle at the command prompt: Chromium's own task durations over 10 s.
+  const page = await openGame(context, url);
+  await toFirstTurn(page);
+  const cdp = await context.newCDPSession(page);
+  await cdp.send('Performance.enable', { timeDomain: 'threadTicks' });
+  const metric = async () => Object.fromEntries((await cdp.send('Performance.getMetrics')).metrics.map((m) => [m.name, m.value]));
+  const before = await metric();
+  await page.waitForTimeout(10000);
+  const after = await metric();
+  results.idleTaskSeconds = after.TaskDuration - before.TaskDuration;
+  results.idleWallSeconds = after.Timestamp - before.Timestamp;
+  results.idleCorePercent = (100 * results.idleTaskSeconds) / results.idleWallSeconds;
+  await page.close();
+  return results;
+}
+
+// ---- Running ----
+
+const { server, url } = await serve();
+const context = await launch();
+let failed = 0;
+try {
+  for (const [name, test] of Object.entries(tests)) {
+    if (only && !only.split(',').includes(name)) continue;
+    const started = Date.now();
+    try {
+      await test(context, url);
+      console.log(`ok   ${name} (${((Date.now() - started) / 1000).toFixed(1)} s)`);
+    } catch (error) {
+      ++failed;
+      console.log(`FAIL ${name} (${((Date.now() - started) / 1000).toFixed(1)} s): ${error.message}`);
+    }
+  }
+  if (benchFile) {
+    const results = await bench(context, url);
+    fs.writeFileSync(benchFile, JSON.stringify(results, null, 2) + '\n');
+    console.log('bench', JSON.stringify(results));
+  }
+} finally {
+  await context.close();
+  server.kill();
+  fs.rmSync(work, { recursive: true, force: true });
+}
+process.exit(failed ? 1 : 0);

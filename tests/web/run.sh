@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The web build's tests: every scenario script on the runner built with Emscripten (ctest of the
+# web preset, run under Node), seeded games that must play alike on the native and the web runner,
+# and the browser tests in Chromium. Needs a complete native build (data, fixtures, web_player).
+#
+# Usage: tests/web/run.sh [NATIVE_BUILD]   (default build/default)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+cd "$root"
+native=$(cd "${1:-build/default}" && pwd)
+export NODE_PATH=/usr/share/nodejs
+
+need=()
+for p in emscripten chromium python3 npm; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || command -v "$p" >/dev/null || need+=("$p")
+done
+if [ ${#need[@]} -gt 0 ]; then
+  echo "Installing: ${need[*]}"
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}"
+fi
+
+echo "== web build (Emscripten)"
+thirdparty=$(scripts/thirdparty web)
+cmake --preset web -DSKELLARINE_HOST_BUILD="$native" -DSKELLARINE_THIRDPARTY="$thirdparty" >/dev/null
+cmake --build --preset web -j2
+
+echo "== scenario scripts on the web runner (Node)"
+ctest --preset web -j2
+
+echo "== seeded games alike on the native and the web runner"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# Both run in the native build folder, as every script does; each one's screenshots are moved aside.
+rm -rf "$native/seeded"
+(cd "$native" && "$native/skellarine-script" "$root/tests/web/seeded_games.script" > "$work/native.txt" &&
+  mv seeded "$work/native")
+(cd "$native" && node "$root/build/web/skellarine-script.js" "$root/tests/web/seeded_games.script" "$native" \
+  > "$work/web.txt" && mv seeded "$work/web")
+diff -u "$work/native.txt" "$work/web.txt"
+shots=0
+for shot in "$work/native"/*.png; do
+  cmp "$shot" "$work/web/$(basename "$shot")"
+  shots=$((shots + 1))
+done
+[ "$shots" -ge 11 ] || { echo "only $shots screenshots"; exit 1; }
+echo "$shots screens and every row alike"
+
+echo "== browser tests (Chromium)"
+cd tests/web
+# The lock file pins playwright-core; it brings no browser, the system's Chromium is used.
+if [ ! -d node_modules/playwright-core ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
+  npm ci --no-audit --no-fund
+fi
+node browser_test.mjs --site "$root/build/web/site" --native "$native"
