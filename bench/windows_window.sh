@@ -118,10 +118,13 @@ for kind in native wine; do
   until help_shown; do sleep 0.1; done
   wid=$(xdotool search --onlyvisible --name '^Quintrel - Skellarine$' | head -n 1)
   xdotool windowactivate --sync "$wid" >/dev/null 2>&1
-  for _ in 1 2 3 4; do
+  # Enter through the help pages, however many, then once more past the briefing.
+  for _ in $(seq 12); do
+    help_shown || break
     xdotool key Return
     sleep 0.5
   done
+  xdotool key Return
   sleep 2
   help_shown && { echo "$kind: Enter did not reach the game" >&2; exit 2; }
   [[ -n ${BENCH_SHOTS:-} ]] && import -window "$wid" "$BENCH_SHOTS/idle_$kind.png"
