@@ -12,128 +12,23 @@ set -u
 game=${1:?game executable}
 closer=${2:?close request helper}
 shots=${3:-$(mktemp -d)}
-work=$(mktemp -d)
 mkdir -p "$shots"
 rm -f "$shots"/*.png
 
-xvfbPid=""
-wmPid=""
 gamePid=""
-checks=0
-
-# Ends one process this script started: politely, then for sure after two seconds.
-stop() {
-  local pid=$1
-  kill "$pid" 2>/dev/null || return 0
-  for ((i = 0; i < 20; ++i)); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -KILL "$pid" 2>/dev/null
-  wait "$pid" 2>/dev/null
-}
-
-cleanup() {
-  for pid in $gamePid $wmPid $xvfbPid; do stop "$pid"; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  if [[ -f "$work/game.log" ]]; then
-    echo "--- game output ---" >&2
-    tail -n 20 "$work/game.log" >&2
-  fi
-  echo "screenshots: $shots" >&2
-  exit 1
-}
-
-pass() {
-  checks=$((checks + 1))
-  echo "ok: $*"
-}
 
 if ! command -v Xvfb >/dev/null; then
   echo "SKIP: Xvfb is not installed"
   exit 77
 fi
-for tool in xdotool import convert compare identify openbox wmctrl xprop; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (packages xdotool, imagemagick, openbox, wmctrl, x11-utils)"
-done
+# shellcheck source=tests/e2e/x11_lib.sh
+source "$(dirname "$0")/x11_lib.sh"
+trap 'stop_pid "$gamePid"; x11_stop' EXIT
 [[ -x "$game" ]] || fail "no game executable at $game"
 [[ -x "$closer" ]] || fail "no close request helper at $closer"
-
-# Polls CMD every 0.1 s for at most SECONDS; true once CMD succeeds.
-poll() {
-  local seconds=$1
-  shift
-  local tries=$((seconds * 10))
-  for ((i = 0; i < tries; ++i)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-# The window's own pixels (no frame, no pointer) into $shots/NAME.png.
-shot() { import -window "$wid" "$shots/$1.png" 2>/dev/null; }
-
-# The share (0..1) of the pixels of FILE that are exactly COLOUR.
-share() {
-  convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -colorspace gray -format '%[fx:mean]' info:
-}
-
-# Number of pixels in which two pictures differ.
-differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
-
-at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
-
-mostly_blue() { at_least "$(share "$1" '#0000FF')" 0.5; }
-
-# Shoots into NAME until the picture differs from BEFORE (true) or SECONDS pass (false).
-shot_until_changed() {
-  local name=$1 before=$2 seconds=$3
-  changed() { shot "$name" && [[ "$(differing "$shots/$name.png" "$before")" != 0 ]]; }
-  poll "$seconds" changed
-}
-
-# Shoots into NAME until two shots in a row agree, so that a page being drawn is not judged.
-settle() {
-  local name=$1
-  cp "$shots/$name.png" "$work/settle.png"
-  steady() {
-    shot "$name" || return 1
-    [[ "$(differing "$shots/$name.png" "$work/settle.png")" == 0 ]] && return 0
-    cp "$shots/$name.png" "$work/settle.png"
-    return 1
-  }
-  sleep 0.2
-  poll 5 steady
-}
-
-# Shoots into NAME until the picture equals SAME (true) or SECONDS pass (false).
-shot_until_same() {
-  local name=$1 same=$2 seconds=$3
-  equal() { shot "$name" && [[ "$(differing "$shots/$name.png" "$same")" == 0 ]]; }
-  poll "$seconds" equal
-}
-
-# A free display number comes back through the descriptor.
-Xvfb -displayfd 3 -screen 0 1920x1600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfbPid=$!
-display_ready() { [[ -s "$work/display" ]]; }
-poll 10 display_ready || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-DISPLAY=":$(head -n 1 "$work/display")"
-export DISPLAY
+x11_start
 export SDL_VIDEODRIVER=x11
 unset WAYLAND_DISPLAY
-
-# A window manager makes the close request and full screen behave as on a desktop.
-openbox >"$work/openbox.log" 2>&1 &
-wmPid=$!
-wm_ready() { wmctrl -m >/dev/null 2>&1; }
-poll 10 wm_ready || fail "openbox did not start"
 
 "$game" >"$work/game.log" 2>&1 &
 gamePid=$!

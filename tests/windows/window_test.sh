@@ -14,8 +14,8 @@ mkdir -p "$shots"
 rm -f "$shots"/*.png
 # shellcheck source=tests/windows/wine_env.sh
 source "$here/wine_env.sh"
-# shellcheck source=tests/windows/x11_lib.sh
-source "$here/x11_lib.sh"
+# shellcheck source=tests/e2e/x11_lib.sh
+source "$here/../e2e/x11_lib.sh"
 
 gamePid=""
 cleanup() {

@@ -1,5 +1,5 @@
-# Sourced by the Windows window and installer tests: a virtual X server with a window manager, and
-# the screenshot helpers of tests/e2e/window_test.sh.
+# Sourced by the window tests (the Linux window, and the Windows window and installer under Wine):
+# a virtual X server with a window manager, and helpers that judge the game by screenshots.
 # shellcheck shell=bash
 # shellcheck disable=SC2154,SC2034  # shots, wid, scale and helpPages are shared with the tests that source this
 
@@ -72,6 +72,12 @@ settle() {
   poll 8 steady
 }
 # Part of a screenshot: crop NAME by GEOMETRY into OUT.
+# Shoots into NAME until the picture equals SAME (true) or SECONDS pass (false).
+shot_until_same() {
+  local name=$1 same=$2 seconds=$3
+  equal() { shot "$name" && [[ "$(differing "$shots/$name.png" "$same")" == 0 ]]; }
+  poll "$seconds" equal
+}
 crop() { convert "$shots/$1.png" -crop "$2" +repage "$3"; }
 
 x11_start() {
