@@ -62,6 +62,7 @@ function(skellarine_web_targets)
             $<TARGET_FILE_DIR:skellarine>/skellarine.data ${site}/
     COMMAND ${CMAKE_COMMAND} -E copy ${SKELLARINE_HOST_BUILD}/skellarine.png ${site}/icon.png
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/assets/fonts/OFL-1.1.txt ${site}/FONT-LICENSE.txt
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/LICENSE ${site}/LICENSE.txt
     COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/site.stamp
     DEPENDS skellarine ${page_sources}
     COMMENT "Assembling the web site in ${site}")

@@ -37,6 +37,8 @@ add_dependencies(skellarine windows_icon)
 # The flat layout a player unpacks or installs: skellarine.exe and data\ side by side.
 install(TARGETS skellarine RUNTIME DESTINATION .)
 install(DIRECTORY ${DATA_DIR}/ DESTINATION data PATTERN pictures.stamp EXCLUDE)
+# The game's licence travels with it (the font's is in data\).
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 
 set(CPACK_PACKAGE_NAME skellarine)
 set(CPACK_PACKAGE_VENDOR "Quintrel")
