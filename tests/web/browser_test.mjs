@@ -484,12 +484,14 @@ async function bench(context, url) {
 const { server, url } = await serve();
 const context = await launch();
 let failed = 0;
+let passed = 0;
 try {
   for (const [name, test] of Object.entries(tests)) {
     if (only && !only.split(',').includes(name)) continue;
     const started = Date.now();
     try {
       await test(context, url);
+      ++passed;
       console.log(`ok   ${name} (${((Date.now() - started) / 1000).toFixed(1)} s)`);
     } catch (error) {
       ++failed;
@@ -506,4 +508,5 @@ try {
   server.kill();
   fs.rmSync(work, { recursive: true, force: true });
 }
+console.log(`${passed} passed, ${failed} failed`);
 process.exit(failed ? 1 : 0);
