@@ -10,17 +10,10 @@ cd "$root"
 native=$(cd "${1:-build/default}" && pwd)
 export NODE_PATH=/usr/share/nodejs
 
-need=()
-for p in emscripten chromium python3 npm; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || command -v "$p" >/dev/null || need+=("$p")
-done
-if [ ${#need[@]} -gt 0 ]; then
-  echo "Installing: ${need[*]}"
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}"
-fi
+source scripts/setup.sh
+install_missing emscripten chromium python3
+# npm comes with the machine's Node.js; Debian's own npm only where there is none.
+command -v npm >/dev/null || install_missing npm
 
 echo "== web build (Emscripten)"
 thirdparty=$(scripts/thirdparty web)
