@@ -33,3 +33,18 @@ setup_build() {
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j2
 }
+
+# Configures a cross preset (web, windows) with SDL2, libjpeg-turbo and zlib built for its target
+# by scripts/thirdparty; further arguments go to cmake. A build folder that found its libraries
+# under another third-party prefix (a new version or recipe) starts afresh rather than keep paths
+# that are gone.
+configure_cross() {
+  local preset=$1
+  shift
+  local thirdparty cache=build/$preset/CMakeCache.txt fresh=()
+  thirdparty=$(scripts/thirdparty "$preset")
+  if [ -f "$cache" ] && ! grep -qx "SKELLARINE_THIRDPARTY:[A-Z]*=$thirdparty" "$cache"; then
+    fresh=(--fresh)
+  fi
+  cmake --preset "$preset" "${fresh[@]}" -DSKELLARINE_THIRDPARTY="$thirdparty" "$@" >/dev/null
+}

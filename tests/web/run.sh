@@ -16,8 +16,7 @@ install_missing emscripten chromium python3
 command -v npm >/dev/null || install_missing npm
 
 echo "== web build (Emscripten)"
-thirdparty=$(scripts/thirdparty web)
-cmake --preset web -DSKELLARINE_HOST_BUILD="$native" -DSKELLARINE_THIRDPARTY="$thirdparty" >/dev/null
+configure_cross web -DSKELLARINE_HOST_BUILD="$native"
 cmake --build --preset web -j2
 
 echo "== scenario scripts on the web runner (Node)"
