@@ -1,5 +1,6 @@
 // Victory pictures: the station decked out on the afternoon of the win (two alternating frames) and the
-// sheet of fly frames. A game is won before the last train, so the station's clock shows the afternoon.
+// sheet of fly frames. A game is won by the hour of the last train at the latest, so the station clock
+// shows the afternoon.
 #include <cmath>
 
 #include "scenes.h"
@@ -10,7 +11,8 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-const Rgb kFestive[] = {{0.88, 0.16, 0.16}, {0.98, 0.8, 0.18}, {0.16, 0.48, 0.86}, {0.2, 0.66, 0.32}, {0.96, 0.96, 0.93}};
+const Rgb kFestive[] = {{0.88, 0.16, 0.16}, {0.98, 0.8, 0.18}, {0.16, 0.48, 0.86}, {0.2, 0.66, 0.32},
+                        {0.96, 0.96, 0.93}};
 
 // Strings of pennants across the top, identical in both frames.
 void Bunting(cairo_t* cr) {
@@ -82,11 +84,13 @@ void DrawWin(cairo_t* cr, int index, const SignFont* font) {
   // alternating frames make them climb.
   const double rise = index == 1 ? 0 : 26;
   s.skyExtras = [&](Scene& scene) {
-    static const double kLoose[][3] = {{250, 150, 13}, {300, 118, 11}, {395, 160, 12}, {455, 112, 10}, {520, 140, 11}, {600, 96, 9}};
+    static const double kLoose[][3] = {{250, 150, 13}, {300, 118, 11}, {395, 160, 12},
+                                       {455, 112, 10}, {520, 140, 11}, {600, 96, 9}};
     for (int i = 0; i < 6; ++i) {
+      const double drift = index == 1 ? 0 : (i % 2 == 0 ? 6 : -6);
       const double sway = (index == 1 ? 4 : -4) * (i % 2 == 0 ? 1 : -1);
-      Balloon(scene, kLoose[i][0] + (index == 1 ? 0 : (i % 2 == 0 ? 6 : -6)), kLoose[i][1] - rise - i * 3, kLoose[i][2], kFestive[i % 4],
-              kLoose[i][2] * 2.2, sway);
+      Balloon(scene, kLoose[i][0] + drift, kLoose[i][1] - rise - i * 3, kLoose[i][2], kFestive[i % 4], kLoose[i][2] * 2.2,
+              sway);
     }
   };
   DrawStation(s);
