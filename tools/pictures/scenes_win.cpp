@@ -99,7 +99,7 @@ void DrawWin(cairo_t* cr, int index, const SignFont* font) {
   for (double px : {24.0, 326.0}) {
     Flag(s, px, 70, 52, 30 * wave, 20, {0.88, 0.16, 0.16}, {0.96, 0.96, 0.93});
   }
-  Flag(s, 175, 4, 22, 26 * wave, 16, {0.16, 0.48, 0.86}, {0.98, 0.8, 0.18});
+  Flag(s, 175, 4, 22, 26 * wave, 16, {0.16, 0.48, 0.86}, {0.96, 0.96, 0.93});
   // Garlands along the station's cornice.
   for (int i = 0; i < 8; ++i) {
     const double x0 = 14 + i * 40.25;
