@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "pictures/jpeg_decode.h"
 #include "pictures/location_pictures.h"
@@ -232,34 +234,36 @@ TEST(DataSet, EveryPictureThatTheMapAndActionFilesNameExists) {
 }
 
 // Any location picture may be shown at any moment of a game, and games run from 9:00 to 16:00 at the
-// latest: the sky and the upper storeys must read as daytime, at least as bright as a cloudy day.
-TEST(DataSet, EveryLocationPictureIsADaytimePicture) {
+// latest; a game is won before its last train. So the sky and the upper storeys of every location
+// picture and of both victory backgrounds must read as daytime, at least as bright as a cloudy day.
+TEST(DataSet, EveryLocationAndVictoryPictureIsADaytimePicture) {
   const char* data = std::getenv("SKELLARINE_DATA_DIR");
   if (!data) GTEST_SKIP() << "SKELLARINE_DATA_DIR is not set";
   W = World{};
   W.ExePath = std::string(data) + "/../";
   LoadMap();
-  int checked = 0;
+  std::vector<std::string> names = {"data\\!win\\!win1.jpg", "data\\!win\\!win2.jpg"};
   for (int n = 1; n <= kRooms; ++n) {
     if (W.RoomStem[n] == "nofile") continue;
-    for (int v = 1; v <= 3; ++v) {
-      const std::string name = W.RoomStem[n] + std::to_string(v) + ".jpg";
-      W.PicImage = Image{};
-      DecodeJpeg(DataPath(name));
-      ASSERT_EQ(W.PicImage.w, 640) << name;
-      double sum = 0;
-      const int rows = W.PicImage.h / 3;
-      for (int y = 0; y < rows; ++y) {
-        for (int x = 0; x < W.PicImage.w; ++x) {
-          const Pixel p = W.PicImage.At(x, y);
-          sum += 0.299 * ((p >> 16) & 0xFF) + 0.587 * ((p >> 8) & 0xFF) + 0.114 * (p & 0xFF);
-        }
-      }
-      const double grey = sum / (255.0 * rows * W.PicImage.w);
-      EXPECT_GE(grey, 0.40) << name;
-      std::printf("daylight %-24s %.3f\n", name.c_str() + 5, grey);
-      ++checked;
-    }
+    for (int v = 1; v <= 3; ++v) names.push_back(W.RoomStem[n] + std::to_string(v) + ".jpg");
   }
-  EXPECT_EQ(checked, 60);
+  int checked = 0;
+  for (const std::string& name : names) {
+    W.PicImage = Image{};
+    DecodeJpeg(DataPath(name));
+    ASSERT_EQ(W.PicImage.w, 640) << name;
+    double sum = 0;
+    const int rows = W.PicImage.h / 3;
+    for (int y = 0; y < rows; ++y) {
+      for (int x = 0; x < W.PicImage.w; ++x) {
+        const Pixel p = W.PicImage.At(x, y);
+        sum += 0.299 * ((p >> 16) & 0xFF) + 0.587 * ((p >> 8) & 0xFF) + 0.114 * (p & 0xFF);
+      }
+    }
+    const double grey = sum / (255.0 * rows * W.PicImage.w);
+    EXPECT_GE(grey, 0.40) << name;
+    std::printf("daylight %-24s %.3f\n", name.c_str() + 5, grey);
+    ++checked;
+  }
+  EXPECT_EQ(checked, 62);
 }

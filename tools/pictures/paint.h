@@ -53,8 +53,8 @@ void Stop(cairo_pattern_t* p, double offset, Rgb c, double alpha = 1.0);
 // Makes the source a vertical gradient from top at y0 to bottom at y1 (the source keeps the pattern).
 void VerticalGradient(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom);
 
-// A game is played between 9:00 and 16:00, so places are only ever drawn by day; the night is
-// kept for the victory pictures alone.
+// A game is played between 9:00 and 16:00 and is won by the last train at the latest, so every
+// picture is drawn by day; no picture uses the night light any more.
 enum class Time { kDay, kAfternoon, kNight };
 enum class Weather { kClear, kRain, kFog, kSnow, kOvercast };
 

@@ -52,7 +52,7 @@ void DrawContact(cairo_t* cr, int index, const SignFont* font);
 void DrawChest(cairo_t* cr, int index, const SignFont* font);
 void DrawTorch(cairo_t* cr, int index, const SignFont* font);
 
-// Victory (scenes_win.cpp): the festive station with fireworks, and the sheet of fly frames.
+// Victory (scenes_win.cpp): the station decked out for the win by day, and the sheet of fly frames.
 void DrawWin(cairo_t* cr, int index, const SignFont* font);
 void DrawFlySheet(cairo_t* cr);
 

@@ -1,4 +1,6 @@
-// Victory pictures: the station at night under fireworks (two alternating frames) and the sheet of fly frames.
+// Victory pictures: the station decked out on the afternoon of the win (two alternating frames) and the
+// sheet of fly frames. A game is won by the hour of the last train at the latest, so the station clock
+// shows the afternoon.
 #include <cmath>
 
 #include "scenes.h"
@@ -9,64 +11,11 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-void Burst(cairo_t* cr, Rng& r, double x, double y, double radius, Rgb colour) {
-  cairo_save(cr);
-  cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-  cairo_pattern_t* core = cairo_pattern_create_radial(x, y, 0, x, y, radius * 1.2);
-  Stop(core, 0, colour, 0.45);
-  Stop(core, 0.3, colour, 0.12);
-  Stop(core, 1, colour, 0);
-  cairo_set_source(cr, core);
-  cairo_arc(cr, x, y, radius * 1.2, 0, 2 * kPi);
-  cairo_fill(cr);
-  cairo_pattern_destroy(core);
-  const int rays = 46;
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  for (int i = 0; i < rays; ++i) {
-    const double a = i * 2 * kPi / rays + r.Range(-0.05, 0.05);
-    const double len = radius * r.Range(0.75, 1.0);
-    // Sparks fall a little as they fly out.
-    const double ex = x + std::cos(a) * len, ey = y + std::sin(a) * len + len * 0.12;
-    cairo_pattern_t* ray = cairo_pattern_create_linear(x, y, ex, ey);
-    Stop(ray, 0, colour, 0);
-    Stop(ray, 0.6, colour, 0.35);
-    Stop(ray, 1, Mix(colour, {1, 1, 1}, 0.5), 0.95);
-    cairo_set_source(cr, ray);
-    cairo_set_line_width(cr, 1.8);
-    cairo_move_to(cr, x + std::cos(a) * len * 0.25, y + std::sin(a) * len * 0.25);
-    cairo_curve_to(cr, x + std::cos(a) * len * 0.6, y + std::sin(a) * len * 0.6, ex, ey - len * 0.08, ex, ey);
-    cairo_stroke(cr);
-    cairo_pattern_destroy(ray);
-    Source(cr, Mix(colour, {1, 1, 1}, 0.6), 0.95);
-    cairo_arc(cr, ex, ey, 2.2, 0, 2 * kPi);
-    cairo_fill(cr);
-    // A few glittering trails below.
-    if (i % 3 == 0) {
-      Source(cr, colour, 0.5);
-      for (int k = 1; k < 4; ++k) {
-        cairo_arc(cr, ex + r.Range(-2, 2), ey + k * 7, 1.2, 0, 2 * kPi);
-        cairo_fill(cr);
-      }
-    }
-  }
-  cairo_restore(cr);
-}
-
-void Rocket(cairo_t* cr, double x0, double y0, double x1, double y1, Rgb colour) {
-  cairo_pattern_t* p = cairo_pattern_create_linear(x0, y0, x1, y1);
-  Stop(p, 0, colour, 0);
-  Stop(p, 1, Mix(colour, {1, 1, 1}, 0.6), 0.9);
-  cairo_set_source(cr, p);
-  cairo_set_line_width(cr, 2);
-  cairo_move_to(cr, x0, y0);
-  cairo_curve_to(cr, x0, y0 - 40, x1, y1 + 30, x1, y1);
-  cairo_stroke(cr);
-  cairo_pattern_destroy(p);
-}
+const Rgb kFestive[] = {{0.88, 0.16, 0.16}, {0.98, 0.8, 0.18}, {0.16, 0.48, 0.86}, {0.2, 0.66, 0.32},
+                        {0.96, 0.96, 0.93}};
 
 // Strings of pennants across the top, identical in both frames.
 void Bunting(cairo_t* cr) {
-  const Rgb colours[] = {{0.85, 0.15, 0.15}, {0.95, 0.8, 0.2}, {0.15, 0.5, 0.85}, {0.2, 0.65, 0.3}, {0.95, 0.95, 0.92}};
   for (int string = 0; string < 2; ++string) {
     const double y0 = 48 + string * 40, sag = 36;
     auto at = [&](double t) { return y0 + sag * 4 * t * (1 - t); };
@@ -79,7 +28,7 @@ void Bunting(cairo_t* cr) {
     for (int i = 0; i < flags; ++i) {
       const double t0 = (i + 0.15 + string * 0.4) / flags, t1 = t0 + 0.6 / flags;
       const double xm = (t0 + t1) / 2 * 640;
-      Source(cr, Mul(colours[(i + string * 2) % 5], 0.75));
+      Source(cr, kFestive[(i + string * 2) % 5]);
       cairo_move_to(cr, t0 * 640, at(t0));
       cairo_line_to(cr, t1 * 640, at(t1));
       cairo_line_to(cr, xm, at((t0 + t1) / 2) + 20);
@@ -89,48 +38,112 @@ void Bunting(cairo_t* cr) {
   }
 }
 
+// A toy balloon on its string; the string ends at (x, y + len).
+void Balloon(Scene& s, double x, double y, double r, Rgb colour, double len, double sway) {
+  cairo_t* cr = s.cr;
+  Source(cr, s.Lit({0.3, 0.3, 0.3}), 0.8);
+  cairo_set_line_width(cr, 0.8);
+  cairo_move_to(cr, x, y + r * 1.15);
+  cairo_curve_to(cr, x + sway, y + r + len * 0.4, x - sway, y + r + len * 0.7, x + sway * 0.5, y + r + len);
+  cairo_stroke(cr);
+  cairo_pattern_t* p = cairo_pattern_create_radial(x - r * 0.35, y - r * 0.4, r * 0.1, x, y, r * 1.2);
+  Stop(p, 0, Mix(s.Lit(colour), {1, 1, 1}, 0.55));
+  Stop(p, 0.5, s.Lit(colour));
+  Stop(p, 1, s.Lit(Mul(colour, 0.6)));
+  cairo_set_source(cr, p);
+  EllipsePath(cr, x, y, r, r * 1.18);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  Source(cr, s.Lit(Mul(colour, 0.7)));
+  cairo_move_to(cr, x - r * 0.18, y + r * 1.28);
+  cairo_line_to(cr, x + r * 0.18, y + r * 1.28);
+  cairo_line_to(cr, x, y + r * 1.12);
+  cairo_close_path(cr);
+  cairo_fill(cr);
+}
+
+// A waving arm raised from a person's shoulder, with a little flag in the hand.
+void WavingFlag(Scene& s, double x, double baseY, double h, double side, double tilt, Rgb a, Rgb b) {
+  cairo_t* cr = s.cr;
+  const double sx = x + side * h * 0.12, sy = baseY - h * 0.76;
+  const double hx = sx + side * h * 0.16 + tilt * h * 0.05, hy = sy - h * 0.26;
+  Source(cr, s.Lit({0.25, 0.22, 0.2}));
+  cairo_set_line_width(cr, h * 0.05);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_move_to(cr, sx, sy);
+  cairo_line_to(cr, hx, hy);
+  cairo_stroke(cr);
+  Flag(s, hx, hy - h * 0.18, h * 0.2, h * 0.16, h * 0.1, a, b);
+}
+
 }  // namespace
 
 void DrawWin(cairo_t* cr, int index, const SignFont* font) {
-  Scene s(cr, {Time::kNight, Weather::kClear}, HashName("STATION"), 3, font);
-  const Rgb first[] = {{1, 0.3, 0.25}, {1, 0.85, 0.3}, {0.3, 1, 0.45}};
-  const Rgb second[] = {{0.4, 0.55, 1}, {1, 0.45, 0.9}, {0.9, 0.95, 1}};
-  const Rgb* palette = index == 1 ? first : second;
-  // Bursts sit at different spots in the two frames so alternating them flashes.
-  static const double kSpots1[][3] = {{110, 110, 80}, {420, 90, 95}, {570, 150, 60}, {300, 170, 50}};
-  static const double kSpots2[][3] = {{250, 80, 90}, {520, 100, 80}, {70, 170, 55}, {390, 180, 60}};
-  const auto& spots = index == 1 ? kSpots1 : kSpots2;
-  Rng r(HashName("!win", static_cast<std::uint64_t>(index)));
+  Scene s(cr, {Time::kAfternoon, Weather::kClear}, HashName("STATION"), 2, font);
+  // Balloons let go by the crowd rise into the sky: they sit higher in the second frame, so the two
+  // alternating frames make them climb.
+  const double rise = index == 1 ? 0 : 26;
   s.skyExtras = [&](Scene& scene) {
-    for (int i = 0; i < 4; ++i) Burst(scene.cr, r, spots[i][0], spots[i][1], spots[i][2], palette[i % 3]);
-    cairo_save(scene.cr);
-    cairo_set_operator(scene.cr, CAIRO_OPERATOR_ADD);
-    Rocket(scene.cr, index == 1 ? 250 : 600, 300, index == 1 ? 262 : 590, 200, palette[1]);
-    cairo_restore(scene.cr);
+    static const double kLoose[][3] = {{250, 150, 13}, {300, 118, 11}, {395, 160, 12},
+                                       {455, 112, 10}, {520, 140, 11}, {600, 96, 9}};
+    for (int i = 0; i < 6; ++i) {
+      const double drift = index == 1 ? 0 : (i % 2 == 0 ? 6 : -6);
+      const double sway = (index == 1 ? 4 : -4) * (i % 2 == 0 ? 1 : -1);
+      Balloon(scene, kLoose[i][0] + drift, kLoose[i][1] - rise - i * 3, kLoose[i][2], kFestive[i % 4], kLoose[i][2] * 2.2,
+              sway);
+    }
   };
   DrawStation(s);
-  // The bursts light up the whole square a little.
-  cairo_save(cr);
-  cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-  for (int i = 0; i < 2; ++i) {
-    cairo_pattern_t* wash = cairo_pattern_create_radial(spots[i][0], spots[i][1], 10, spots[i][0], spots[i][1], 420);
-    Stop(wash, 0, palette[i % 3], 0.14);
-    Stop(wash, 1, palette[i % 3], 0);
-    cairo_set_source(cr, wash);
-    cairo_paint(cr);
-    cairo_pattern_destroy(wash);
+  // Flags on the station's roof, waving to the other side in each frame.
+  const double wave = index == 1 ? 1 : -1;
+  for (double px : {24.0, 326.0}) {
+    Flag(s, px, 70, 52, 30 * wave, 20, {0.88, 0.16, 0.16}, {0.96, 0.96, 0.93});
   }
-  cairo_restore(cr);
+  Flag(s, 175, 4, 22, 26 * wave, 16, {0.16, 0.48, 0.86}, {0.96, 0.96, 0.93});
+  // Garlands along the station's cornice.
+  for (int i = 0; i < 8; ++i) {
+    const double x0 = 14 + i * 40.25;
+    Source(cr, kFestive[i % 4]);
+    cairo_set_line_width(cr, 3);
+    cairo_move_to(cr, x0, 124);
+    cairo_curve_to(cr, x0 + 10, 138, x0 + 30, 138, x0 + 40, 124);
+    cairo_stroke(cr);
+  }
   Bunting(cr);
-  // Confetti drifting down over the scene.
+  // The crowd on the square in front of the platform; a few wave flags or hold balloons.
+  const Rgb coats[] = {{0.45, 0.3, 0.22}, {0.22, 0.28, 0.4}, {0.5, 0.46, 0.4}, {0.3, 0.32, 0.26},
+                       {0.55, 0.22, 0.2}, {0.25, 0.35, 0.3}, {0.6, 0.55, 0.45}, {0.35, 0.25, 0.4}};
+  Rng crowd(HashName("!win crowd"));
+  for (int row = 0; row < 2; ++row) {
+    const double baseY = row == 0 ? 416 : 470, h = row == 0 ? 78 : 96;
+    const int count = row == 0 ? 11 : 8;
+    for (int i = 0; i < count; ++i) {
+      const double x = 18 + (i + (row == 0 ? 0.2 : 0.65)) * (620.0 / count) + crowd.Range(-10, 10);
+      const Rgb coat = coats[crowd.Int(0, 7)];
+      const bool hat = crowd.Int(0, 3) != 0;
+      const int kind = crowd.Int(0, 3);
+      Person(s, x, baseY, h, coat, hat, crowd.Range(-0.04, 0.04));
+      const double side = i % 2 == 0 ? 1 : -1;
+      if (kind == 0) {
+        WavingFlag(s, x, baseY, h, side, index == 1 ? 1 : -1, kFestive[i % 3], kFestive[4]);
+      } else if (kind == 1) {
+        const double bx = x + side * h * 0.2, by = baseY - h * 1.25 - (index == 1 ? 0 : 3);
+        Balloon(s, bx, by, h * 0.1, kFestive[(i + row) % 4], h * 0.32, index == 1 ? 3 : -3);
+      }
+    }
+  }
+  // Confetti drifting down over the scene; it falls a little between the two frames.
   const Rgb confetti[] = {{0.95, 0.2, 0.2}, {1, 0.85, 0.2}, {0.2, 0.6, 1}, {0.3, 0.85, 0.4}, {1, 0.5, 0.85}, {1, 1, 1}};
-  for (int i = 0; i < 160; ++i) {
-    const double x = r.Range(0, 640), y = r.Range(0, 470);
-    if (x > 540 && y < 30) continue;
+  Rng bits(HashName("!win confetti"));
+  for (int i = 0; i < 120; ++i) {
+    const double x = bits.Range(0, 640), y = bits.Range(0, 380) + (index == 1 ? 0 : 9);
+    const double turn = bits.Range(0, kPi) + (index == 1 ? 0 : 0.9);
+    const int colour = bits.Int(0, 5);
+    if (x > 530 && y < 36) continue;
     cairo_save(cr);
     cairo_translate(cr, x, y);
-    cairo_rotate(cr, r.Range(0, kPi));
-    Source(cr, confetti[r.Int(0, 5)], y > kCalmTop ? 0.5 : 0.9);
+    cairo_rotate(cr, turn);
+    Source(cr, confetti[colour], 0.9);
     cairo_rectangle(cr, -3, -1.5, 6, 3);
     cairo_fill(cr);
     cairo_restore(cr);
