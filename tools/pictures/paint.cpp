@@ -36,8 +36,6 @@ void VerticalGradient(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom) {
   cairo_pattern_destroy(p);
 }
 
-Rgb LampColour() { return {1.0, 0.82, 0.5}; }
-
 Scene::Scene(cairo_t* context, Mood m, std::uint64_t placeSeed, int variantNo, const SignFont* signFont)
     : cr(context),
       mood(m),
@@ -48,7 +46,6 @@ Scene::Scene(cairo_t* context, Mood m, std::uint64_t placeSeed, int variantNo, c
       variant(variantNo) {}
 
 Rgb Scene::Haze() const {
-  if (IsNight()) return {0.07, 0.09, 0.18};
   switch (mood.weather) {
     case Weather::kRain: return {0.6, 0.63, 0.68};
     case Weather::kFog: return {0.8, 0.81, 0.82};
@@ -62,41 +59,25 @@ Rgb Scene::Haze() const {
 Rgb Scene::Lit(Rgb base, double depth) const {
   Rgb amb{1, 1, 1};
   double hazeK = 0.45;
-  if (IsNight()) {
-    amb = {0.23, 0.27, 0.43};
-  } else {
-    switch (mood.weather) {
-      case Weather::kRain: amb = {0.76, 0.78, 0.82}; break;
-      case Weather::kFog:
-        amb = {0.86, 0.87, 0.88};
-        hazeK = 0.85;
-        break;
-      case Weather::kSnow: amb = {0.88, 0.9, 0.95}; break;
-      case Weather::kOvercast: amb = {0.84, 0.85, 0.88}; break;
-      case Weather::kClear:
-        if (mood.time == Time::kAfternoon) amb = {1.0, 0.94, 0.84};
-        break;
-    }
+  switch (mood.weather) {
+    case Weather::kRain: amb = {0.76, 0.78, 0.82}; break;
+    case Weather::kFog:
+      amb = {0.86, 0.87, 0.88};
+      hazeK = 0.85;
+      break;
+    case Weather::kSnow: amb = {0.88, 0.9, 0.95}; break;
+    case Weather::kOvercast: amb = {0.84, 0.85, 0.88}; break;
+    case Weather::kClear:
+      if (mood.time == Time::kAfternoon) amb = {1.0, 0.94, 0.84};
+      break;
   }
   const Rgb c{base.r * amb.r, base.g * amb.g, base.b * amb.b};
   return Mix(c, Haze(), Clamp01(depth * hazeK));
 }
 
 double Scene::ClockHour() const {
-  if (IsNight()) return 11.4;
   if (IsGrey()) return 12.4;
   return mood.time == Time::kAfternoon ? 14.6 : 10.2;
-}
-
-bool Scene::WindowLit(double x, double y) const {
-  double share = 0;
-  if (IsNight()) share = std::min(0.95, 0.62 + litBoost);
-  const std::uint64_t h = HashInts(seed, static_cast<std::uint64_t>(std::lround(x)), static_cast<std::uint64_t>(std::lround(y)));
-  return static_cast<double>(h >> 11) * (1.0 / 9007199254740992.0) < share;
-}
-
-void Scene::AddGlow(double x, double y, double radius, Rgb colour, double strength) {
-  glows.push_back({x, y, radius, colour, strength});
 }
 
 // ---------------------------------------------------------------- sky and ground
@@ -128,11 +109,7 @@ bool InClockCorner(double x, double y) { return x > 530 && y < 36; }
 void Sky(Scene& s) {
   cairo_t* cr = s.cr;
   cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, 380);
-  if (s.IsNight()) {
-    Stop(p, 0, {0.01, 0.02, 0.07});
-    Stop(p, 0.6, {0.03, 0.05, 0.14});
-    Stop(p, 1, {0.08, 0.11, 0.23});
-  } else if (s.IsDay()) {
+  if (s.IsDay()) {
     Stop(p, 0, {0.30, 0.51, 0.80});
     Stop(p, 0.6, {0.52, 0.69, 0.89});
     Stop(p, 1, {0.78, 0.86, 0.95});
@@ -185,7 +162,7 @@ void Sky(Scene& s) {
       if (InClockCorner(x, y - 40)) x -= 200;
       Cloud(s, x, y, s.extra.Range(120, 220), {1, 0.99, 0.95}, {0.8, 0.8, 0.84}, 0.8);
     }
-  } else if (s.IsGrey()) {
+  } else {
     // Low cloud in soft banks; rain clouds are heavier.
     const bool rain = s.mood.weather == Weather::kRain;
     const int banks = s.mood.weather == Weather::kFog ? 3 : 7;
@@ -194,29 +171,6 @@ void Sky(Scene& s) {
     for (int i = 0; i < banks; ++i) {
       Cloud(s, s.extra.Range(0, 640), s.extra.Range(20, 200), s.extra.Range(160, 300), light, shade, 0.55);
     }
-  } else {
-    for (int i = 0; i < 140; ++i) {
-      const double x = s.extra.Range(0, 640), y = s.extra.Range(0, 300);
-      if (InClockCorner(x, y)) continue;
-      const double a = s.extra.Range(0.3, 0.9) * (1 - y / 340);
-      Source(cr, {0.9, 0.92, 1}, a);
-      cairo_arc(cr, x, y, s.extra.Range(0.5, 1.2), 0, 2 * kPi);
-      cairo_fill(cr);
-    }
-    // Moon, kept on the left, away from the clock.
-    cairo_pattern_t* halo = cairo_pattern_create_radial(96, 74, 14, 96, 74, 80);
-    Stop(halo, 0, {0.8, 0.85, 1}, 0.35);
-    Stop(halo, 1, {0.5, 0.6, 0.9}, 0);
-    cairo_set_source(cr, halo);
-    cairo_paint(cr);
-    cairo_pattern_destroy(halo);
-    Source(cr, {0.95, 0.94, 0.85});
-    cairo_arc(cr, 96, 74, 15, 0, 2 * kPi);
-    cairo_fill(cr);
-    Source(cr, {0.85, 0.84, 0.76}, 0.6);
-    cairo_arc(cr, 92, 70, 3, 0, 2 * kPi);
-    cairo_arc(cr, 101, 80, 2.2, 0, 2 * kPi);
-    cairo_fill(cr);
   }
   if (s.skyExtras) s.skyExtras(s);
 }
@@ -227,10 +181,6 @@ void DistantRoofs(Scene& s, double topY, double bottomY, double depth) {
   double x = -s.layout.Range(0, 30);
   cairo_new_path(cr);
   cairo_move_to(cr, -10, bottomY);
-  struct Spot {
-    double x, y;
-  };
-  std::vector<Spot> windows;
   while (x < 650) {
     const double w = s.layout.Range(26, 70);
     const double top = topY + s.layout.Range(-22, 18);
@@ -254,24 +204,12 @@ void DistantRoofs(Scene& s, double topY, double bottomY, double depth) {
       cairo_line_to(cr, cx + 6, top);
       cairo_line_to(cr, x + w, top);
     }
-    for (double wy = top + 8; wy < bottomY - 6; wy += 11) {
-      for (double wx = x + 5; wx < x + w - 5; wx += 9) windows.push_back({wx, wy});
-    }
     x += w;
   }
   cairo_line_to(cr, 650, bottomY);
   cairo_close_path(cr);
   Source(cr, base);
   cairo_fill(cr);
-  if (s.LampsOn()) {
-    Source(cr, Mix(LampColour(), s.Haze(), depth * 0.5), s.IsNight() ? 0.8 : 0.6);
-    for (const Spot& w : windows) {
-      if (s.WindowLit(w.x * 3.1, w.y * 1.7 + 999) && s.WindowLit(w.x, w.y)) {
-        cairo_rectangle(cr, w.x, w.y, 3, 4);
-      }
-    }
-    cairo_fill(cr);
-  }
 }
 
 void Pavement(Scene& s, double topY, Rgb base, bool cobbles) {
@@ -338,8 +276,6 @@ void Pavement(Scene& s, double topY, Rgb base, bool cobbles) {
 
 void Water(Scene& s, double topY, double bottomY) {
   cairo_t* cr = s.cr;
-  s.waterTop = topY;
-  s.waterBottom = bottomY;
   Rgb top, bottom;
   if (s.IsDay()) {
     top = {0.55, 0.68, 0.8};
@@ -347,13 +283,10 @@ void Water(Scene& s, double topY, double bottomY) {
   } else if (s.IsAfternoon()) {
     top = {0.72, 0.76, 0.78};
     bottom = {0.18, 0.3, 0.4};
-  } else if (s.IsGrey()) {
+  } else {
     top = Mix(s.Haze(), {0.3, 0.36, 0.4}, 0.3);
     bottom = {0.22, 0.28, 0.32};
     if (s.mood.weather == Weather::kFog) bottom = {0.45, 0.48, 0.5};
-  } else {
-    top = Mix(s.Haze(), {0.05, 0.08, 0.14}, 0.3);
-    bottom = {0.02, 0.04, 0.08};
   }
   VerticalGradient(cr, topY, bottomY, top, bottom);
   cairo_rectangle(cr, 0, topY, kWidth, bottomY - topY);
@@ -381,7 +314,7 @@ void GroundShadow(Scene& s, double x, double baseY, double width, double height)
   cairo_t* cr = s.cr;
   if (s.mood.weather == Weather::kFog) return;
   cairo_save(cr);
-  if (s.IsNight() || s.IsGrey()) {
+  if (s.IsGrey()) {
     cairo_translate(cr, x, baseY);
     cairo_scale(cr, width * 0.9, 3);
     cairo_pattern_t* p = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
@@ -430,18 +363,12 @@ void Wall(Scene& s, double x, double y, double w, double h, Rgb base, double dep
     Stop(across, 1, {0.05, 0.05, 0.15}, 0.1 * k);
     Stop(down, 0, {1, 0.95, 0.85}, 0.05 * k);
     Stop(down, 1, {0, 0, 0}, 0.1 * k);
-  } else if (s.IsGrey()) {
+  } else {
     // Flat light from a grey sky: no side lit, a little darker towards the ground.
     Stop(across, 0, {0, 0, 0}, 0);
     Stop(across, 1, {0, 0, 0}, 0);
     Stop(down, 0, {1, 1, 1}, 0.04 * k);
     Stop(down, 1, {0, 0, 0.05}, 0.12 * k);
-  } else {
-    Stop(across, 0, {0, 0, 0}, 0);
-    Stop(across, 1, {0, 0, 0}, 0);
-    Stop(down, 0, {0, 0, 0.05}, 0.25 * k);
-    Stop(down, 0.6, {1, 0.7, 0.4}, 0.0);
-    Stop(down, 1, {1, 0.7, 0.4}, 0.14 * k);
   }
   cairo_rectangle(cr, x, y, w, h);
   cairo_set_source(cr, across);
@@ -475,7 +402,7 @@ void Bricks(Scene& s, double x, double y, double w, double h, Rgb mortar, double
 void Cornice(Scene& s, double x, double y, double w, double h, Rgb base, double depth) {
   cairo_t* cr = s.cr;
   cairo_pattern_t* shadow = cairo_pattern_create_linear(0, y + h, 0, y + h * 2.2);
-  Stop(shadow, 0, {0, 0, 0.05}, s.IsNight() || s.IsGrey() ? 0.2 : 0.35);
+  Stop(shadow, 0, {0, 0, 0.05}, s.IsGrey() ? 0.2 : 0.35);
   Stop(shadow, 1, {0, 0, 0.05}, 0);
   cairo_set_source(cr, shadow);
   cairo_rectangle(cr, x, y + h, w, h * 1.2);
@@ -501,7 +428,6 @@ void ArchPath(cairo_t* cr, double x, double y, double w, double h) {
 void Window(Scene& s, double x, double y, double w, double h, const WindowStyle& style, double depth) {
   cairo_t* cr = s.cr;
   const Rgb frame = s.Lit({0.88, 0.86, 0.8}, depth);
-  const bool lit = s.WindowLit(x, y);
   auto shape = [&](double inset) {
     if (style.arched) {
       ArchPath(cr, x - inset, y - inset, w + 2 * inset, h + 2 * inset);
@@ -528,34 +454,20 @@ void Window(Scene& s, double x, double y, double w, double h, const WindowStyle&
   Source(cr, frame);
   cairo_fill(cr);
   cairo_pattern_t* glass = cairo_pattern_create_linear(x, y, x + w * 0.4, y + h);
-  if (lit) {
-    Stop(glass, 0, {1.0, 0.88, 0.6});
-    Stop(glass, 1, {0.93, 0.64, 0.3});
-  } else if (!s.IsNight()) {
-    // Glass mirrors the sky: blue by a clear day, grey under cloud.
-    const Rgb sky = s.IsGrey() ? Rgb{0.68, 0.7, 0.74} : Rgb{0.6, 0.7, 0.8};
-    Stop(glass, 0, s.Lit(sky, depth));
-    Stop(glass, 0.45, s.Lit({0.3, 0.36, 0.45}, depth));
-    Stop(glass, 1, s.Lit({0.16, 0.2, 0.27}, depth));
-  } else {
-    Stop(glass, 0, s.Lit({0.3, 0.34, 0.45}, depth));
-    Stop(glass, 1, s.Lit({0.08, 0.09, 0.14}, depth));
-  }
+  // Glass mirrors the sky: blue by a clear day, grey under cloud.
+  const Rgb sky = s.IsGrey() ? Rgb{0.68, 0.7, 0.74} : Rgb{0.6, 0.7, 0.8};
+  Stop(glass, 0, s.Lit(sky, depth));
+  Stop(glass, 0.45, s.Lit({0.3, 0.36, 0.45}, depth));
+  Stop(glass, 1, s.Lit({0.16, 0.2, 0.27}, depth));
   shape(0);
   cairo_set_source(cr, glass);
   cairo_fill(cr);
   cairo_pattern_destroy(glass);
-  if (lit) {
-    shape(w * 0.25);
-    Source(cr, LampColour(), 0.12);
-    cairo_fill(cr);
-  } else {
-    // Recess shadow from the lintel.
-    Source(cr, {0, 0, 0.05}, 0.3);
-    cairo_rectangle(cr, x, y + (style.arched ? w * 0.5 : 0), w, h * 0.12);
-    cairo_fill(cr);
-  }
-  Source(cr, lit ? Mul(frame, 0.7) : frame);
+  // Recess shadow from the lintel.
+  Source(cr, {0, 0, 0.05}, 0.3);
+  cairo_rectangle(cr, x, y + (style.arched ? w * 0.5 : 0), w, h * 0.12);
+  cairo_fill(cr);
+  Source(cr, frame);
   const double bar = std::max(0.8, w * 0.07);
   for (int i = 1; i < style.mullionCols; ++i) {
     cairo_rectangle(cr, x + w * i / style.mullionCols - bar / 2, y + (style.arched ? w * 0.3 : 0), bar, h - (style.arched ? w * 0.3 : 0));
@@ -587,9 +499,9 @@ void Column(Scene& s, double cx, double top, double bottom, double width, Rgb ba
   const Rgb c = s.Lit(base, depth);
   const double capH = width * 0.38, baseH = width * 0.32;
   cairo_pattern_t* p = cairo_pattern_create_linear(cx - width / 2, 0, cx + width / 2, 0);
-  const bool dusk = s.IsAfternoon();
-  Stop(p, 0, Mul(c, dusk ? 1.25 : 0.72));
-  Stop(p, 0.3, Mul(c, dusk ? 1.15 : 1.1));
+  const bool afternoon = s.IsAfternoon();
+  Stop(p, 0, Mul(c, afternoon ? 1.25 : 0.72));
+  Stop(p, 0.3, Mul(c, afternoon ? 1.15 : 1.1));
   Stop(p, 0.65, Mul(c, 0.92));
   Stop(p, 1, Mul(c, 0.58));
   cairo_set_source(cr, p);
@@ -704,7 +616,7 @@ void Dome(Scene& s, double cx, double baseY, double rx, double ry, Rgb base, dou
   cairo_fill(cr);
 }
 
-void Door(Scene& s, double x, double y, double w, double h, Rgb base, bool arched, bool glowing) {
+void Door(Scene& s, double x, double y, double w, double h, Rgb base, bool arched) {
   cairo_t* cr = s.cr;
   auto shape = [&](double inset) {
     if (arched) {
@@ -716,19 +628,6 @@ void Door(Scene& s, double x, double y, double w, double h, Rgb base, bool arche
   shape(-3);
   Source(cr, s.Lit({0.8, 0.78, 0.72}));
   cairo_fill(cr);
-  const bool open = glowing && s.LampsOn();
-  if (open) {
-    shape(0);
-    VerticalGradient(cr, y, y + h, {1, 0.85, 0.55}, {0.85, 0.55, 0.25});
-    cairo_fill(cr);
-    s.AddGlow(x + w / 2, y + h * 0.6, w * 1.2, LampColour(), 0.6);
-    // Leaves swung half open.
-    Source(cr, s.Lit(base));
-    cairo_rectangle(cr, x, y + (arched ? w * 0.5 : 0), w * 0.18, h - (arched ? w * 0.5 : 0));
-    cairo_rectangle(cr, x + w * 0.82, y + (arched ? w * 0.5 : 0), w * 0.18, h - (arched ? w * 0.5 : 0));
-    cairo_fill(cr);
-    return;
-  }
   shape(0);
   cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + w, 0);
   Stop(p, 0, s.Lit(Mul(base, 1.1)));
@@ -795,20 +694,6 @@ void LampPost(Scene& s, double x, double baseY, double height) {
   cairo_t* cr = s.cr;
   const Rgb iron = s.Lit({0.16, 0.18, 0.2});
   GroundShadow(s, x, baseY, 8, height);
-  if (s.LampsOn()) {
-    // Pool of light on the pavement.
-    cairo_save(cr);
-    cairo_translate(cr, x, baseY + 4);
-    cairo_scale(cr, height * 0.55, height * 0.09);
-    cairo_pattern_t* pool = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
-    Stop(pool, 0, LampColour(), s.IsNight() ? 0.3 : 0.15);
-    Stop(pool, 1, LampColour(), 0);
-    cairo_set_source(cr, pool);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
-    cairo_fill(cr);
-    cairo_pattern_destroy(pool);
-    cairo_restore(cr);
-  }
   Source(cr, iron);
   cairo_move_to(cr, x - 5, baseY);
   cairo_line_to(cr, x - 3, baseY - height * 0.12);
@@ -828,11 +713,7 @@ void LampPost(Scene& s, double x, double baseY, double height) {
   cairo_line_to(cr, x + lw * 0.75, ly - lw * 1.5);
   cairo_close_path(cr);
   cairo_fill(cr);
-  if (s.LampsOn()) {
-    Source(cr, {1, 0.93, 0.7});
-  } else {
-    Source(cr, s.Lit({0.7, 0.75, 0.72}));
-  }
+  Source(cr, s.Lit({0.7, 0.75, 0.72}));
   cairo_move_to(cr, x - lw * 0.6, ly - lw * 1.5);
   cairo_line_to(cr, x + lw * 0.6, ly - lw * 1.5);
   cairo_line_to(cr, x + lw * 0.4, ly);
@@ -843,7 +724,6 @@ void LampPost(Scene& s, double x, double baseY, double height) {
   cairo_rectangle(cr, x - lw * 0.5, ly, lw, 2);
   cairo_rectangle(cr, x - 0.6, ly - lw * 1.5, 1.2, lw * 1.5);
   cairo_fill(cr);
-  if (s.LampsOn()) s.AddGlow(x, ly - lw * 0.75, height * 0.45, LampColour(), 1.0);
 }
 
 void HangingLamp(Scene& s, double x, double y, double size) {
@@ -858,11 +738,7 @@ void HangingLamp(Scene& s, double x, double y, double size) {
   cairo_line_to(cr, x + size * 0.7, y + size * 0.3);
   cairo_close_path(cr);
   cairo_fill(cr);
-  if (s.LampsOn()) {
-    Source(cr, {1, 0.93, 0.7});
-  } else {
-    Source(cr, s.Lit({0.78, 0.8, 0.74}));
-  }
+  Source(cr, s.Lit({0.78, 0.8, 0.74}));
   cairo_move_to(cr, x - size * 0.55, y + size * 0.3);
   cairo_line_to(cr, x + size * 0.55, y + size * 0.3);
   cairo_line_to(cr, x + size * 0.35, y + size * 1.3);
@@ -872,7 +748,6 @@ void HangingLamp(Scene& s, double x, double y, double size) {
   Source(cr, s.Lit({0.15, 0.15, 0.17}));
   cairo_rectangle(cr, x - size * 0.4, y + size * 1.3, size * 0.8, size * 0.2);
   cairo_fill(cr);
-  if (s.LampsOn()) s.AddGlow(x, y + size * 0.8, size * 5, LampColour(), 0.9);
 }
 
 void Person(Scene& s, double x, double baseY, double height, Rgb coat, bool hat, double lean) {
@@ -989,7 +864,7 @@ void Tree(Scene& s, double x, double baseY, double height, double width) {
 
 void Smoke(Scene& s, double x, double y, double size, int puffs) {
   cairo_t* cr = s.cr;
-  const Rgb grey = s.IsNight() ? Rgb{0.3, 0.3, 0.34} : s.Lit({0.5, 0.5, 0.52});
+  const Rgb grey = s.Lit({0.5, 0.5, 0.52});
   for (int i = 0; i < puffs; ++i) {
     const double t = static_cast<double>(i) / puffs;
     const double r = size * (0.5 + t * 1.5);
@@ -1029,11 +904,9 @@ void ClockFace(Scene& s, double cx, double cy, double r) {
   Source(cr, s.Lit(material::kGold));
   cairo_arc(cr, cx, cy, r + 3, 0, 2 * kPi);
   cairo_fill(cr);
-  const bool lit = s.LampsOn();
-  Source(cr, lit ? Rgb{1, 0.95, 0.8} : s.Lit({0.95, 0.93, 0.86}));
+  Source(cr, s.Lit({0.95, 0.93, 0.86}));
   cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
   cairo_fill(cr);
-  if (lit) s.AddGlow(cx, cy, r * 2.2, {1, 0.9, 0.7}, 0.6);
   Source(cr, {0.1, 0.1, 0.12});
   for (int i = 0; i < 12; ++i) {
     const double a = i * kPi / 6;
@@ -1085,32 +958,19 @@ void EllipsePath(cairo_t* cr, double cx, double cy, double rx, double ry) {
 
 // ---------------------------------------------------------------- signs
 
-void SignText(Scene& s, std::string_view utf8, double cx, double cy, int scale, Rgb ink, bool glowing) {
+void SignText(Scene& s, std::string_view utf8, double cx, double cy, int scale, Rgb ink) {
   if (s.font == nullptr || !s.font->Loaded()) return;
   cairo_t* cr = s.cr;
   const double w = SignFont::TextWidth(utf8, scale);
   const double h = SignFont::kGlyphHeight * scale;
   const double x = std::round(cx - w / 2), y = std::round(cy - h / 2);
-  const bool on = glowing && s.LampsOn();
-  if (on) {
-    for (int dy = -2; dy <= 2; ++dy) {
-      for (int dx = -2; dx <= 2; ++dx) {
-        if (dx == 0 && dy == 0) continue;
-        Source(cr, ink, 0.09);
-        s.font->FillText(cr, utf8, x + dx * scale * 0.6, y + dy * scale * 0.6, scale);
-      }
-    }
-    Source(cr, Mix(ink, {1, 1, 1}, 0.45));
-    s.AddGlow(cx, cy, w * 0.45, ink, 0.35);
-  } else {
-    Source(cr, {0, 0, 0}, 0.35);
-    s.font->FillText(cr, utf8, x + 1, y + 1, scale);
-    Source(cr, s.Lit(ink));
-  }
+  Source(cr, {0, 0, 0}, 0.35);
+  s.font->FillText(cr, utf8, x + 1, y + 1, scale);
+  Source(cr, s.Lit(ink));
   s.font->FillText(cr, utf8, x, y, scale);
 }
 
-void SignBoard(Scene& s, std::string_view utf8, double cx, double cy, int scale, Rgb board, Rgb ink, bool glowing) {
+void SignBoard(Scene& s, std::string_view utf8, double cx, double cy, int scale, Rgb board, Rgb ink) {
   cairo_t* cr = s.cr;
   const double w = SignFont::TextWidth(utf8, scale) + scale * 8;
   const double h = SignFont::kGlyphHeight * scale + scale * 6;
@@ -1120,7 +980,7 @@ void SignBoard(Scene& s, std::string_view utf8, double cx, double cy, int scale,
   Source(cr, s.Lit(board));
   cairo_rectangle(cr, cx - w / 2, cy - h / 2, w, h);
   cairo_fill(cr);
-  SignText(s, utf8, cx, cy, scale, ink, glowing);
+  SignText(s, utf8, cx, cy, scale, ink);
 }
 
 // ---------------------------------------------------------------- finishing
@@ -1153,30 +1013,6 @@ void Finish(Scene& s) {
       cairo_restore(cr);
     }
   }
-  // Reflections of lamps in wet streets and open water.
-  for (const Glow& g : s.glows) {
-    double top = -1, bottom = kHeight;
-    if (s.waterTop > 0 && g.y < s.waterTop) {
-      top = s.waterTop;
-      bottom = s.waterBottom;
-    } else if (rain && g.y < s.groundY + 6) {
-      top = s.groundY + 4;
-    }
-    if (top < 0) continue;
-    const double len = std::min(bottom - top, (top - g.y) * 1.3 + 30);
-    Rng r(HashInts(s.seed, static_cast<std::uint64_t>(g.x), static_cast<std::uint64_t>(g.y)));
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    for (double y = top + 2; y < top + len; y += r.Range(2.5, 5)) {
-      const double t = (y - top) / len;
-      const double half = g.radius * (0.12 + 0.25 * t) * r.Range(0.5, 1.2);
-      Source(cr, g.colour, 0.45 * (1 - t) * g.strength * (y > kCalmTop ? 0.6 : 1));
-      cairo_set_line_width(cr, 1.5);
-      const double off = r.Range(-0.2, 0.2) * half;
-      cairo_move_to(cr, g.x - half + off, y);
-      cairo_line_to(cr, g.x + half + off, y);
-      cairo_stroke(cr);
-    }
-  }
   if (s.mood.weather == Weather::kSnow) {
     for (int i = 0; i < 420; ++i) {
       const double x = s.extra.Range(0, 640), y = s.extra.Range(0, 480), r = s.extra.Range(0.8, 2.2);
@@ -1197,26 +1033,9 @@ void Finish(Scene& s) {
       cairo_stroke(cr);
     }
   }
-  // Halos last, added on top so they light up whatever is beneath.
-  cairo_save(cr);
-  cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-  for (const Glow& g : s.glows) {
-    const double radius = g.radius * (fog ? 1.7 : 1.0);
-    const double k = g.strength * (fog ? 0.7 : 0.6);
-    cairo_pattern_t* p = cairo_pattern_create_radial(g.x, g.y, 0, g.x, g.y, radius);
-    Stop(p, 0, g.colour, k);
-    Stop(p, 0.15, g.colour, k * 0.55);
-    Stop(p, 0.5, g.colour, k * 0.15);
-    Stop(p, 1, g.colour, 0);
-    cairo_set_source(cr, p);
-    cairo_arc(cr, g.x, g.y, radius, 0, 2 * kPi);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
-  }
-  cairo_restore(cr);
   cairo_pattern_t* v = cairo_pattern_create_radial(320, 230, 200, 320, 240, 460);
   Stop(v, 0, {0, 0, 0}, 0);
-  Stop(v, 1, {0, 0, 0.03}, s.IsNight() ? 0.45 : s.IsGrey() ? 0.18 : 0.25);
+  Stop(v, 1, {0, 0, 0.03}, s.IsGrey() ? 0.18 : 0.25);
   cairo_set_source(cr, v);
   cairo_paint(cr);
   cairo_pattern_destroy(v);

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <functional>
 #include <string_view>
-#include <vector>
 
 #include "rng.h"
 
@@ -54,21 +53,14 @@ void Stop(cairo_pattern_t* p, double offset, Rgb c, double alpha = 1.0);
 void VerticalGradient(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom);
 
 // A game is played between 9:00 and 16:00 and is won by the last train at the latest, so every
-// picture is drawn by day; no picture uses the night light any more.
-enum class Time { kDay, kAfternoon, kNight };
+// picture is drawn by day.
+enum class Time { kDay, kAfternoon };
 enum class Weather { kClear, kRain, kFog, kSnow, kOvercast };
 
 // Time of day and weather of one variant of a place.
 struct Mood {
   Time time = Time::kDay;
   Weather weather = Weather::kClear;
-};
-
-// A light source, painted after the weather so it shines through rain and fog.
-struct Glow {
-  double x, y, radius;
-  Rgb colour;
-  double strength;
 };
 
 // Style of one window opening.
@@ -89,42 +81,28 @@ class Scene {
   cairo_t* cr;
   Mood mood;
   Rng layout;  // identical in every variant of a place, for positions and sizes
-  Rng extra;   // differs per variant, for stars, raindrops, sparks
+  Rng extra;   // differs per variant, for clouds, fog wisps, raindrops, snowflakes
   const SignFont* font;
   std::uint64_t seed;
   int variant;            // 1 morning, 2 later in the day, 3 other weather
   bool otherPassersBy = false;  // people stand elsewhere and dress otherwise (a place later in the day)
-  double groundY = 360;   // where the street meets the buildings, for reflections
-  double waterTop = -1;   // top of open water, if any, for lamp reflections
-  double waterBottom = -1;
+  double groundY = 360;   // where the street meets the buildings, for the fog's densest band
   std::function<void(Scene&)> skyExtras;  // drawn right after the sky, behind everything else
-  double litBoost = 0;    // extra share of lit windows (busy buildings)
-  std::vector<Glow> glows;
 
-  // Which light this variant shows: the clear morning, the clear afternoon, a grey day or the night.
+  // Which light this variant shows: the clear morning, the clear afternoon or a grey day.
   bool IsDay() const { return mood.time == Time::kDay && mood.weather == Weather::kClear; }
   bool IsAfternoon() const { return mood.time == Time::kAfternoon && mood.weather == Weather::kClear; }
-  bool IsGrey() const { return mood.time != Time::kNight && mood.weather != Weather::kClear; }
-  bool IsNight() const { return mood.time == Time::kNight; }
-  // Street lamps burn only at night.
-  bool LampsOn() const { return IsNight(); }
+  bool IsGrey() const { return mood.weather != Weather::kClear; }
   // The painted hour of clocks: a time the game clock can show in this light.
   double ClockHour() const;
   // The colour of a surface under this variant's light; depth 0 is near, 1 is far (haze, fog).
   Rgb Lit(Rgb base, double depth = 0) const;
   // The colour distant things fade into.
   Rgb Haze() const;
-  // Whether the window at this spot is lit; windows lit at dusk stay lit at night.
-  bool WindowLit(double x, double y) const;
-  // Registers a lamp's halo.
-  void AddGlow(double x, double y, double radius, Rgb colour, double strength = 1.0);
 };
 
-// Warm colour of lit windows and lamps.
-Rgb LampColour();
-
 // --- sky and ground ---
-// Fills the whole picture with the sky of the variant (gradient, clouds, sun, stars or moon).
+// Fills the whole picture with the sky of the variant (gradient, clouds, sun).
 void Sky(Scene& s);
 // A row of distant roofs, spires and chimneys across the picture, tops around topY, down to bottomY.
 void DistantRoofs(Scene& s, double topY, double bottomY, double depth = 0.8);
@@ -142,7 +120,7 @@ void Wall(Scene& s, double x, double y, double w, double h, Rgb base, double dep
 void Bricks(Scene& s, double x, double y, double w, double h, Rgb mortar, double depth = 0);
 // A horizontal moulding with the shadow it throws.
 void Cornice(Scene& s, double x, double y, double w, double h, Rgb base, double depth = 0);
-// One window with frame, glass (lit or dark) and panes.
+// One window with frame, glass and panes.
 void Window(Scene& s, double x, double y, double w, double h, const WindowStyle& style, double depth = 0);
 // A grid of equal windows spread over a facade.
 void WindowGrid(Scene& s, double x, double y, double w, double h, int cols, int rows, double winW, double winH,
@@ -153,8 +131,8 @@ void Column(Scene& s, double cx, double top, double bottom, double width, Rgb ba
 void Pediment(Scene& s, double x, double baseY, double w, double h, Rgb base, double depth = 0);
 // A hemispherical dome with ribs and a small lantern.
 void Dome(Scene& s, double cx, double baseY, double rx, double ry, Rgb base, double depth = 0);
-// A door (double leaves) with optional arched top; lit from inside at night if glowing.
-void Door(Scene& s, double x, double y, double w, double h, Rgb base, bool arched, bool glowing);
+// A door (double leaves) with optional arched top.
+void Door(Scene& s, double x, double y, double w, double h, Rgb base, bool arched);
 // A pitched roof over [x, x+w] rising h above y.
 void Roof(Scene& s, double x, double y, double w, double h, Rgb base, double depth = 0);
 // A row of steps from y down to y+h, widening.
@@ -163,7 +141,7 @@ void Steps(Scene& s, double x, double y, double w, double h, int count, Rgb base
 void ArchPath(cairo_t* cr, double x, double y, double w, double h);
 
 // --- street furniture and people ---
-// A cast-iron lamp post; its lantern glows when lamps are on.
+// A cast-iron lamp post.
 void LampPost(Scene& s, double x, double baseY, double height);
 // A lamp hanging from a bracket or chain at (x, y).
 void HangingLamp(Scene& s, double x, double y, double size);
@@ -177,7 +155,7 @@ void Smoke(Scene& s, double x, double y, double size, int puffs);
 void Bench(Scene& s, double x, double baseY, double w);
 
 // --- details ---
-// A clock face whose hands show the variant's hour; lit from behind once the lamps are on.
+// A clock face whose hands show the variant's hour.
 void ClockFace(Scene& s, double cx, double cy, double r);
 // A two-band flag on a pole, waving to the right.
 void Flag(Scene& s, double poleX, double topY, double poleLen, double w, double h, Rgb a, Rgb b);
@@ -185,13 +163,13 @@ void Flag(Scene& s, double poleX, double topY, double poleLen, double w, double 
 void EllipsePath(cairo_t* cr, double cx, double cy, double rx, double ry);
 
 // --- signs ---
-// A sign lettered in the game font centred at (cx, cy); glows when lit and lamps are on.
-void SignText(Scene& s, std::string_view utf8, double cx, double cy, int scale, Rgb ink, bool glowing);
+// A sign lettered in the game font centred at (cx, cy).
+void SignText(Scene& s, std::string_view utf8, double cx, double cy, int scale, Rgb ink);
 // A sign board with lettering centred at (cx, cy).
-void SignBoard(Scene& s, std::string_view utf8, double cx, double cy, int scale, Rgb board, Rgb ink, bool glowing);
+void SignBoard(Scene& s, std::string_view utf8, double cx, double cy, int scale, Rgb board, Rgb ink);
 
 // --- finishing ---
-// Weather overlay (rain streaks, fog), lamp halos, wet reflections and a soft vignette.
+// Weather overlay (fog, snow, rain streaks) and a soft vignette.
 void Finish(Scene& s);
 
 }  // namespace pictures

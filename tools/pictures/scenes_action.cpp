@@ -518,7 +518,7 @@ void DrawContact(cairo_t* cr, int index, const SignFont* font) {
     Source(cr, s.Lit({0.12, 0.1, 0.09}));
     ArchPath(cr, 180, 70, 280, 350);
     cairo_fill(cr);
-    Door(s, 260, 200, 120, 200, kWood, true, false);
+    Door(s, 260, 200, 120, 200, kWood, true);
     Source(cr, {0, 0, 0}, 0.35);
     ArchPath(cr, 180, 70, 280, 350);
     cairo_fill(cr);
@@ -547,7 +547,6 @@ void DrawContact(cairo_t* cr, int index, const SignFont* font) {
   Sky(s);
   DistantRoofs(s, 200, 300, 0.9);
   Water(s, 300, 480);
-  s.waterTop = -1;
   Wall(s, 0, 300, 640, 90, {0.6, 0.58, 0.54}, 0.1);
   for (int i = 0; i < 3; ++i) {
     Source(cr, s.Lit({0.1, 0.12, 0.15}, 0.2));

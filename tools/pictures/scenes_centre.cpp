@@ -20,26 +20,21 @@ void PointedArch(cairo_t* cr, double x, double y, double w, double h) {
   cairo_close_path(cr);
 }
 
-// A shop window with goods on shelves, lit from inside once the lamps are on.
+// A shop window with goods on shelves.
 void ShopWindow(Scene& s, double x, double y, double w, double h, int goods) {
   cairo_t* cr = s.cr;
   Source(cr, s.Lit(kWood));
   cairo_rectangle(cr, x - 3, y - 3, w + 6, h + 6);
   cairo_fill(cr);
   cairo_pattern_t* p = cairo_pattern_create_linear(0, y, 0, y + h);
-  if (s.LampsOn()) {
-    Stop(p, 0, {1, 0.88, 0.6});
-    Stop(p, 1, {0.85, 0.58, 0.3});
-  } else {
-    Stop(p, 0, s.Lit({0.5, 0.56, 0.6}));
-    Stop(p, 1, s.Lit({0.22, 0.24, 0.27}));
-  }
+  Stop(p, 0, s.Lit({0.5, 0.56, 0.6}));
+  Stop(p, 1, s.Lit({0.22, 0.24, 0.27}));
   cairo_set_source(cr, p);
   cairo_rectangle(cr, x, y, w, h);
   cairo_fill(cr);
   cairo_pattern_destroy(p);
   // Goods: hats, bottles or bolts of cloth, as darker shapes on two shelves.
-  const Rgb goodsColour = s.LampsOn() ? Rgb{0.45, 0.25, 0.15} : s.Lit({0.3, 0.22, 0.2});
+  const Rgb goodsColour = s.Lit({0.3, 0.22, 0.2});
   for (int shelf = 0; shelf < 2; ++shelf) {
     const double sy = y + h * (0.45 + shelf * 0.4);
     Source(cr, goodsColour, 0.8);
@@ -63,7 +58,7 @@ void ShopWindow(Scene& s, double x, double y, double w, double h, int goods) {
     cairo_fill(cr);
   }
   // Reflection streak on the glass.
-  Source(cr, {1, 1, 1}, s.LampsOn() ? 0.08 : 0.18);
+  Source(cr, {1, 1, 1}, 0.18);
   cairo_move_to(cr, x + w * 0.15, y + h);
   cairo_line_to(cr, x + w * 0.45, y);
   cairo_line_to(cr, x + w * 0.6, y);
@@ -87,7 +82,7 @@ void DrawArcade(Scene& s) {
   WindowStyle upper{.arched = true, .mullionCols = 2, .mullionRows = 3, .shutters = false};
   // The name board sits at the right, clear of the briefing that is always written over this picture.
   WindowGrid(s, 0, 76, 480, 90, 6, 1, 26, 60, upper);
-  SignBoard(s, "АРКАДА", 560, 121, 2, {0.12, 0.24, 0.4}, {0.95, 0.8, 0.4}, false);
+  SignBoard(s, "АРКАДА", 560, 121, 2, {0.12, 0.24, 0.4}, {0.95, 0.8, 0.4});
   Wall(s, 0, 182, 640, 170, kStone);
   Cornice(s, 0, 178, 640, 9, kStone);
   const int arches = 6;
@@ -108,7 +103,7 @@ void DrawArcade(Scene& s) {
     cairo_rectangle(cr, x + 14, 266, w - 28, 3);
     cairo_fill(cr);
     ShopWindow(s, x + 10, 280, w * 0.5, 56, goods);
-    Door(s, x + 14 + w * 0.5, 282, w * 0.3, 70, kWood, false, i % 2 == 0);
+    Door(s, x + 14 + w * 0.5, 282, w * 0.3, 70, kWood, false);
     // Keystone and archivolt.
     cairo_set_line_width(cr, 5);
     Source(cr, s.Lit(Mul(kStone, 1.08)));
@@ -197,7 +192,7 @@ void DrawTownHall(Scene& s) {
   cairo_move_to(cr, 290, 238);
   cairo_line_to(cr, 350, 238);
   cairo_stroke(cr);
-  Door(s, 298, 272, 44, 80, kWood, true, true);
+  Door(s, 298, 272, 44, 80, kWood, true);
   Flag(s, 372, 24, 70, 40, 22, {0.8, 0.15, 0.15}, {0.95, 0.95, 0.9});
   Pavement(s, 352, kPaving);
   Steps(s, 288, 352, 64, 20, 4, kStone);
@@ -225,8 +220,7 @@ void DrawCathedral(Scene& s) {
     cairo_fill(cr);
     for (int k = 0; k < 3; ++k) {
       const double wx = x + 16 + k * 36;
-      const bool lit = s.WindowLit(wx, 260);
-      Source(cr, lit ? Rgb{0.95, 0.7, 0.35} : s.Lit({0.2, 0.25, 0.4}, 0.1));
+      Source(cr, s.Lit({0.2, 0.25, 0.4}, 0.1));
       PointedArch(cr, wx, 262, 16, 54);
       cairo_fill(cr);
       Source(cr, s.Lit(Mul(stone, 0.85), 0.1));
@@ -299,8 +293,7 @@ void DrawCathedral(Scene& s) {
       Source(cr, s.Lit(Mul(stone, 0.8)));
       for (double ly = 150; ly < 182; ly += 5) cairo_rectangle(cr, wx, ly, 18, 2);
       cairo_fill(cr);
-      const bool lit = s.WindowLit(wx, 220);
-      Source(cr, lit ? Rgb{0.95, 0.7, 0.35} : s.Lit({0.2, 0.25, 0.4}));
+      Source(cr, s.Lit({0.2, 0.25, 0.4}));
       PointedArch(cr, wx + 2, 210, 14, 50);
       cairo_fill(cr);
     }
@@ -313,12 +306,11 @@ void DrawCathedral(Scene& s) {
   Source(cr, s.Lit(Mul(stone, 1.1)));
   cairo_arc(cr, rx, ry, rr + 6, 0, 2 * kPi);
   cairo_fill(cr);
-  const bool glowing = s.LampsOn();
   const Rgb glass[] = {{0.2, 0.3, 0.75}, {0.75, 0.15, 0.2}, {0.9, 0.7, 0.2}};
   for (int i = 0; i < 12; ++i) {
     const double a0 = i * kPi / 6, a1 = a0 + kPi / 6;
     Rgb g = glass[i % 3];
-    Source(cr, glowing ? Mix(g, {1, 0.9, 0.7}, 0.35) : s.Lit(Mul(g, 0.7)));
+    Source(cr, s.Lit(Mul(g, 0.7)));
     cairo_move_to(cr, rx, ry);
     cairo_arc(cr, rx, ry, rr, a0, a1);
     cairo_close_path(cr);
@@ -339,17 +331,16 @@ void DrawCathedral(Scene& s) {
   }
   cairo_arc(cr, rx, ry, 12, 0, 2 * kPi);
   cairo_fill(cr);
-  Source(cr, glowing ? Rgb{0.95, 0.75, 0.3} : s.Lit(kGold));
+  Source(cr, s.Lit(kGold));
   cairo_arc(cr, rx, ry, 7, 0, 2 * kPi);
   cairo_fill(cr);
-  if (glowing) s.AddGlow(rx, ry, 90, {0.8, 0.6, 0.9}, 0.5);
   // Main portal with receding archivolts.
   for (int k = 0; k < 4; ++k) {
     Source(cr, s.Lit(Mul(stone, 1.0 - k * 0.12)));
     PointedArch(cr, 280 + k * 5, 262 + k * 5, 80 - k * 10, 90 - k * 5);
     cairo_fill(cr);
   }
-  Door(s, 300, 290, 40, 62, kWood, true, true);
+  Door(s, 300, 290, 40, 62, kWood, true);
   Pavement(s, 352, {0.62, 0.6, 0.56});
   Steps(s, 282, 352, 76, 16, 3, stone);
   Person(s, 470, 392, 80, {0.2, 0.2, 0.22});
@@ -397,7 +388,6 @@ void DrawPark(Scene& s) {
   cairo_clip(cr);
   Water(s, 320, 380);
   cairo_reset_clip(cr);
-  s.waterTop = -1;
   Source(cr, s.Lit({0.95, 0.95, 0.92}));
   cairo_save(cr);
   cairo_translate(cr, 110, 352);
@@ -452,15 +442,6 @@ void DrawPark(Scene& s) {
   cairo_rectangle(cr, cx - 1, base - 176, 2, 16);
   cairo_arc(cr, cx, base - 176, 3, 0, 2 * kPi);
   cairo_fill(cr);
-  if (s.LampsOn()) {
-    for (int i = 0; i < 5; ++i) {
-      const double lx = cx - 56 + i * 28;
-      Source(cr, {1, 0.9, 0.6});
-      cairo_arc(cr, lx, base - 92, 2.5, 0, 2 * kPi);
-      cairo_fill(cr);
-      s.AddGlow(lx, base - 92, 26, LampColour(), 0.6);
-    }
-  }
   Tree(s, 56, 318, 300, 170);
   Tree(s, 590, 330, 320, 190);
   Tree(s, 470, 298, 170, 100);
@@ -487,11 +468,11 @@ void DrawLibrary(Scene& s) {
   // Portico: the wall behind the columns sits in shadow.
   Wall(s, 184, 176, 272, 150, Mul(kStone, 0.72));
   WindowGrid(s, 184, 186, 272, 80, 5, 1, 22, 64, {.arched = true, .mullionCols = 2, .mullionRows = 4}, 0.1);
-  Door(s, 300, 262, 40, 64, kWood, true, true);
+  Door(s, 300, 262, 40, 64, kWood, true);
   Wall(s, 176, 140, 288, 36, kStone);
   Cornice(s, 174, 134, 292, 8, kStone);
   Cornice(s, 176, 170, 288, 6, kStone);
-  SignText(s, "БИБЛИОТЕКА", 320, 155, 2, {0.25, 0.22, 0.18}, false);
+  SignText(s, "БИБЛИОТЕКА", 320, 155, 2, {0.25, 0.22, 0.18});
   Pediment(s, 174, 134, 292, 58, kStone);
   // A book and lamp of knowledge in the tympanum.
   Source(cr, s.Lit(kGold));
@@ -538,7 +519,7 @@ void DrawTheatre(Scene& s) {
   }
   cairo_stroke(cr);
   Cornice(s, 46, 88, 548, 9, kStone);
-  // Loggia: paired columns in front of tall lit windows.
+  // Loggia: paired columns in front of tall windows.
   Wall(s, 70, 110, 500, 134, Mul(stucco, 0.7));
   WindowGrid(s, 70, 118, 500, 120, 7, 1, 30, 100, {.arched = true, .mullionCols = 2, .mullionRows = 5});
   for (int i = 0; i < 8; ++i) {
@@ -551,7 +532,7 @@ void DrawTheatre(Scene& s) {
   const Rgb posterInk[] = {{0.75, 0.15, 0.15}, {0.15, 0.25, 0.55}, {0.85, 0.6, 0.15}, {0.2, 0.45, 0.3}};
   for (int i = 0; i < 5; ++i) {
     const double dx = 84 + i * 98;
-    Door(s, dx, 282, 44, 70, {0.4, 0.12, 0.1}, true, true);
+    Door(s, dx, 282, 44, 70, {0.4, 0.12, 0.1}, true);
     if (i < 4) {
       const double px = dx + 56, py = 286;
       Source(cr, s.Lit({0.92, 0.88, 0.76}));
@@ -598,16 +579,14 @@ void DrawTheatre(Scene& s) {
   cairo_line_to(cr, mx + 10, my + mh + 6);
   cairo_close_path(cr);
   cairo_fill(cr);
-  const bool on = s.LampsOn();
   for (double bx = mx + 4; bx <= mx + mw - 3; bx += 8) {
     for (double by : {my + 3, my + mh - 3}) {
-      Source(cr, on ? Rgb{1, 0.92, 0.6} : s.Lit({0.85, 0.8, 0.6}));
+      Source(cr, s.Lit({0.85, 0.8, 0.6}));
       cairo_arc(cr, bx, by, 1.8, 0, 2 * kPi);
       cairo_fill(cr);
     }
   }
-  if (on) s.AddGlow(320, 264, 150, LampColour(), 0.55);
-  SignText(s, "ТЕАТР", 320, 264, 2, {1, 0.85, 0.4}, true);
+  SignText(s, "ТЕАТР", 320, 264, 2, {1, 0.85, 0.4});
   Pavement(s, 352, kPaving);
   LampPost(s, 36, 390, 100);
   LampPost(s, 604, 390, 100);
@@ -619,7 +598,6 @@ void DrawTheatre(Scene& s) {
 
 void DrawHotel(Scene& s) {
   cairo_t* cr = s.cr;
-  s.litBoost = 0.25;
   Sky(s);
   DistantRoofs(s, 200, 330);
   const Rgb facade = {0.9, 0.84, 0.72};
@@ -646,29 +624,28 @@ void DrawHotel(Scene& s) {
   }
   cairo_fill(cr);
   Cornice(s, 80, 276, 480, 6, kStone);
-  // Rooftop sign in neon.
+  // Rooftop sign on an iron frame.
   Source(cr, s.Lit(kIron));
   cairo_rectangle(cr, 250, 24, 140, 2);
   cairo_rectangle(cr, 262, 26, 2, 44);
   cairo_rectangle(cr, 376, 26, 2, 44);
   cairo_fill(cr);
-  SignText(s, "ОТЕЛЬ", 320, 45, 3, {1.0, 0.35, 0.45}, true);
+  SignText(s, "ОТЕЛЬ", 320, 45, 3, {1.0, 0.35, 0.45});
   // Ground floor: lobby windows, awning, revolving door and the doorman.
   for (int i = 0; i < 4; ++i) {
     const double x = 110 + i * 40 + (i >= 2 ? 246 : 0);
     Source(cr, s.Lit(kWood));
     cairo_rectangle(cr, x - 2, 288, 30, 58);
     cairo_fill(cr);
-    Source(cr, s.LampsOn() ? Rgb{1, 0.85, 0.55} : s.Lit({0.35, 0.4, 0.45}));
+    Source(cr, s.Lit({0.35, 0.4, 0.45}));
     cairo_rectangle(cr, x, 290, 26, 54);
     cairo_fill(cr);
-    if (s.LampsOn()) s.AddGlow(x + 13, 316, 40, LampColour(), 0.3);
   }
   Source(cr, s.Lit({0.22, 0.2, 0.2}));
   cairo_rectangle(cr, 284, 290, 72, 62);
   cairo_fill(cr);
   cairo_pattern_t* drum = cairo_pattern_create_linear(290, 0, 350, 0);
-  const Rgb inside = s.LampsOn() ? Rgb{1, 0.85, 0.55} : s.Lit({0.4, 0.45, 0.5});
+  const Rgb inside = s.Lit({0.4, 0.45, 0.5});
   Stop(drum, 0, Mul(inside, 0.6));
   Stop(drum, 0.4, inside);
   Stop(drum, 1, Mul(inside, 0.5));
@@ -680,7 +657,6 @@ void DrawHotel(Scene& s) {
   for (double vx : {300.0, 320.0, 338.0}) cairo_rectangle(cr, vx - 1, 298, 2, 54);
   cairo_rectangle(cr, 288, 292, 64, 6);
   cairo_fill(cr);
-  if (s.LampsOn()) s.AddGlow(320, 320, 70, LampColour(), 0.6);
   // Awning.
   Source(cr, s.Lit({0.5, 0.08, 0.12}));
   cairo_move_to(cr, 262, 268);
@@ -700,16 +676,6 @@ void DrawHotel(Scene& s) {
   cairo_rectangle(cr, 252, 292, 2, 60);
   cairo_rectangle(cr, 386, 292, 2, 60);
   cairo_fill(cr);
-  if (s.LampsOn()) {
-    // Floodlit facade.
-    cairo_pattern_t* up = cairo_pattern_create_linear(0, 352, 0, 60);
-    Stop(up, 0, {1, 0.75, 0.45}, s.IsNight() ? 0.3 : 0.18);
-    Stop(up, 1, {1, 0.75, 0.45}, 0);
-    cairo_set_source(cr, up);
-    cairo_rectangle(cr, 80, 60, 480, 292);
-    cairo_fill(cr);
-    cairo_pattern_destroy(up);
-  }
   Pavement(s, 352, kPaving);
   // Red carpet across the pavement.
   Source(cr, s.Lit({0.55, 0.1, 0.12}), 0.85);

@@ -87,7 +87,7 @@ void Boat(Scene& s, double x, double y, double w, Rgb hull) {
   Source(cr, s.Lit({0.92, 0.9, 0.84}));
   cairo_rectangle(cr, x + w * 0.35, y - w * 0.26, w * 0.3, w * 0.13);
   cairo_fill(cr);
-  Source(cr, s.LampsOn() ? Rgb{1, 0.85, 0.5} : s.Lit({0.3, 0.35, 0.4}));
+  Source(cr, s.Lit({0.3, 0.35, 0.4}));
   for (int i = 0; i < 3; ++i) cairo_rectangle(cr, x + w * (0.38 + i * 0.085), y - w * 0.22, w * 0.05, w * 0.05);
   cairo_fill(cr);
   Source(cr, s.Lit({0.7, 0.15, 0.1}));
@@ -132,7 +132,6 @@ void DrawFactory(Scene& s) {
     cairo_rectangle(cr, cx - w * 0.58, top + 30, w * 1.16, 3);
     cairo_fill(cr);
     Smoke(s, cx, top - 6, w * 0.7, 10);
-    if (s.IsNight()) s.AddGlow(cx, top, 30, {1, 0.45, 0.2}, 0.5);
   }
   // Saw-tooth halls: the steep glazed faces look north.
   const double hallTop = 200, hallBase = 320;
@@ -146,21 +145,18 @@ void DrawFactory(Scene& s) {
     cairo_line_to(cr, x + 58, hallTop - 34);
     cairo_close_path(cr);
     cairo_fill(cr);
-    const bool lit = s.LampsOn() && s.WindowLit(x, hallTop);
-    Source(cr, lit || s.IsNight() ? Rgb{1, 0.62, 0.3} : s.Lit({0.55, 0.62, 0.7}));
+    Source(cr, s.Lit({0.55, 0.62, 0.7}));
     cairo_rectangle(cr, x + 52, hallTop - 30, 5, 30);
     cairo_fill(cr);
   }
   for (int i = 0; i < 9; ++i) {
     const double x = 46 + i * 64;
-    const bool lit = s.LampsOn() && (s.IsNight() || s.WindowLit(x, 240));
     Source(cr, s.Lit({0.8, 0.74, 0.66}));
     ArchPath(cr, x - 2, 222, 36, 62);
     cairo_fill(cr);
-    Source(cr, lit ? Rgb{1, 0.55, 0.22} : s.Lit({0.22, 0.26, 0.3}));
+    Source(cr, s.Lit({0.22, 0.26, 0.3}));
     ArchPath(cr, x, 224, 32, 58);
     cairo_fill(cr);
-    if (lit) s.AddGlow(x + 16, 256, 40, {1, 0.5, 0.2}, 0.5);
     Source(cr, s.Lit({0.3, 0.3, 0.3}));
     for (int k = 1; k < 4; ++k) cairo_rectangle(cr, x + k * 8 - 0.5, 230, 1, 52);
     for (int k = 1; k < 4; ++k) cairo_rectangle(cr, x, 224 + k * 14.5, 32, 1);
@@ -198,8 +194,7 @@ void DrawFactory(Scene& s) {
   Source(cr, s.Lit({0.2, 0.2, 0.22}));
   cairo_rectangle(cr, gx + 22, 246, gw - 44, 30);
   cairo_fill(cr);
-  SignText(s, "ЗАВОД", gx + gw / 2, 261, 2, {0.95, 0.85, 0.6}, true);
-  if (s.IsNight()) s.AddGlow(gx + gw / 2, 320, 90, {1, 0.55, 0.25}, 0.5);
+  SignText(s, "ЗАВОД", gx + gw / 2, 261, 2, {0.95, 0.85, 0.6});
   Pavement(s, 352, {0.5, 0.48, 0.46});
   // Workers walking to the gate.
   Person(s, 170, 380, 70, {0.25, 0.27, 0.32}, false);
@@ -216,7 +211,6 @@ void DrawLighthouse(Scene& s) {
   Sky(s);
   const double horizon = 292;
   Water(s, horizon, 480);
-  s.waterTop = -1;  // the lamp stands on the rocks; its light shows as beams, not as a reflection
   // Ship on the horizon; in the afternoon it has steamed across, and a launch is coming in.
   const double shipX = s.variant == 2 ? 250 : 70;
   Source(cr, s.Lit({0.3, 0.3, 0.34}, 0.7));
@@ -256,7 +250,7 @@ void DrawLighthouse(Scene& s) {
   cairo_line_to(cr, 540, 350);
   cairo_stroke(cr);
   // Surf at the foot of the rocks.
-  Source(cr, {1, 1, 1}, s.IsNight() ? 0.25 : 0.55);
+  Source(cr, {1, 1, 1}, 0.55);
   for (int i = 0; i < 14; ++i) {
     const double fx = 260 + i * 28 + s.layout.Range(-6, 6);
     EllipsePath(cr, fx, 376 + s.layout.Range(-3, 4), s.layout.Range(8, 18), 2.5);
@@ -293,7 +287,7 @@ void DrawLighthouse(Scene& s) {
   cairo_restore(cr);
   Window(s, cx - 4, 150, 8, 14, {.arched = true, .mullionCols = 1, .mullionRows = 1, .sill = false});
   Window(s, cx - 4, 210, 8, 14, {.arched = true, .mullionCols = 1, .mullionRows = 1, .sill = false});
-  Door(s, cx - 9, base - 24, 18, 24, {0.3, 0.2, 0.15}, true, false);
+  Door(s, cx - 9, base - 24, 18, 24, {0.3, 0.2, 0.15}, true);
   // Gallery, lantern room and cap.
   Source(cr, s.Lit({0.15, 0.15, 0.17}));
   cairo_rectangle(cr, cx - 32, top - 4, 64, 6);
@@ -306,8 +300,7 @@ void DrawLighthouse(Scene& s) {
   cairo_move_to(cr, cx - 32, top - 14);
   cairo_line_to(cr, cx + 32, top - 14);
   cairo_stroke(cr);
-  const bool on = s.LampsOn();
-  Source(cr, on ? Rgb{1, 0.96, 0.75} : s.Lit({0.6, 0.7, 0.75}));
+  Source(cr, s.Lit({0.6, 0.7, 0.75}));
   cairo_rectangle(cr, cx - 16, top - 40, 32, 36);
   cairo_fill(cr);
   Source(cr, s.Lit({0.15, 0.15, 0.17}));
@@ -320,26 +313,6 @@ void DrawLighthouse(Scene& s) {
   cairo_fill(cr);
   cairo_rectangle(cr, cx - 1, top - 66, 2, 12);
   cairo_fill(cr);
-  if (on) {
-    // Beams sweeping out over the sea, brightest at night.
-    const double k = s.IsNight() ? 1.0 : 0.45;
-    const double ly = top - 22;
-    for (int side = -1; side <= 1; side += 2) {
-      const double len = side < 0 ? 470 : 260;
-      cairo_pattern_t* beam = cairo_pattern_create_linear(cx, ly, cx + side * len, ly + 10);
-      Stop(beam, 0, {1, 0.95, 0.75}, 0.55 * k);
-      Stop(beam, 1, {1, 0.95, 0.75}, 0);
-      cairo_set_source(cr, beam);
-      cairo_move_to(cr, cx, ly - 3);
-      cairo_line_to(cr, cx + side * len, ly - 38 + (side > 0 ? 10 : 0));
-      cairo_line_to(cr, cx + side * len, ly + 40);
-      cairo_line_to(cr, cx, ly + 3);
-      cairo_close_path(cr);
-      cairo_fill(cr);
-      cairo_pattern_destroy(beam);
-    }
-    s.AddGlow(cx, ly, 90, {1, 0.95, 0.75}, 1.2);
-  }
   if (s.IsDay()) {
     Gull(s, 200, 140, 12);
     Gull(s, 236, 170, 9);
@@ -417,7 +390,6 @@ void DrawFishMarket(Scene& s) {
   Sky(s);
   // Harbour behind the stalls with masts of fishing boats.
   Water(s, 250, 300);
-  s.waterTop = -1;  // the stall lamps hang in front of the harbour, not above it
   for (int i = 0; i < 5; ++i) {
     const double bx = 40 + i * 130 + s.layout.Range(-20, 20);
     Boat(s, bx, 272, 70, i % 2 ? Rgb{0.55, 0.2, 0.15} : Rgb{0.2, 0.3, 0.4});
@@ -441,7 +413,7 @@ void DrawFishMarket(Scene& s) {
   cairo_rectangle(cr, 168, 110, 6, 200);
   cairo_rectangle(cr, 466, 110, 6, 200);
   cairo_fill(cr);
-  SignBoard(s, "РЫБНЫЙ РЫНОК", 320, 126, 2, {0.15, 0.3, 0.45}, {1, 0.95, 0.85}, true);
+  SignBoard(s, "РЫБНЫЙ РЫНОК", 320, 126, 2, {0.15, 0.3, 0.45}, {1, 0.95, 0.85});
   // Three stalls with striped awnings, crates of fish and hanging scales.
   const Rgb stripes[] = {{0.2, 0.4, 0.7}, {0.2, 0.55, 0.35}, {0.75, 0.2, 0.15}};
   for (int st = 0; st < 3; ++st) {
@@ -517,7 +489,6 @@ void DrawFishMarket(Scene& s) {
       cairo_close_path(cr);
       cairo_fill(cr);
     }
-    if (s.LampsOn()) HangingLamp(s, x + 30, 224, 6);
   }
   // Fishmonger in an apron.
   Person(s, 250, 388, 80, {0.35, 0.35, 0.4}, false);
@@ -601,8 +572,8 @@ void DrawWarehouse(Scene& s) {
       }
     }
   }
-  SignText(s, "СКЛАД", 159, 100, 2, {0.95, 0.93, 0.85}, false);
-  SignText(s, "СКЛАД", 481, 120, 2, {0.95, 0.93, 0.85}, false);
+  SignText(s, "СКЛАД", 159, 100, 2, {0.95, 0.93, 0.85});
+  SignText(s, "СКЛАД", 481, 120, 2, {0.95, 0.93, 0.85});
   // Ground-floor cargo doors, one slid open.
   for (int b = 0; b < 2; ++b) {
     const double cx = b == 0 ? 159 : 481;
@@ -610,10 +581,9 @@ void DrawWarehouse(Scene& s) {
     ArchPath(cr, cx - 48, 282, 96, 70);
     cairo_fill(cr);
     if (b == 0) {
-      Source(cr, s.LampsOn() ? Rgb{0.6, 0.42, 0.22} : s.Lit({0.08, 0.07, 0.06}));
+      Source(cr, s.Lit({0.08, 0.07, 0.06}));
       ArchPath(cr, cx - 42, 288, 84, 64);
       cairo_fill(cr);
-      if (s.LampsOn()) s.AddGlow(cx, 320, 70, LampColour(), 0.4);
       Source(cr, s.Lit({0.4, 0.28, 0.17}));
       cairo_rectangle(cr, cx + 14, 300, 46, 52);
       cairo_fill(cr);
@@ -670,7 +640,6 @@ void DrawPort(Scene& s) {
   Source(cr, s.Lit({0.85, 0.85, 0.8}, 0.6));
   cairo_rectangle(cr, 600, 226, 8, 18);
   cairo_fill(cr);
-  if (s.LampsOn()) s.AddGlow(604, 226, 26, {0.4, 1, 0.5}, 0.8);
   // Cargo ship alongside the quay.
   const double hullTop = 230, wl = 330;
   Source(cr, s.Lit({0.2, 0.2, 0.22}));
@@ -690,7 +659,7 @@ void DrawPort(Scene& s) {
   cairo_fill(cr);
   for (int i = 0; i < 12; ++i) {
     const double px = 50 + i * 28;
-    Source(cr, s.LampsOn() && s.WindowLit(px, 250) ? Rgb{1, 0.85, 0.5} : s.Lit({0.5, 0.55, 0.6}));
+    Source(cr, s.Lit({0.5, 0.55, 0.6}));
     cairo_arc(cr, px, hullTop + 22, 3, 0, 2 * kPi);
     cairo_fill(cr);
   }
@@ -773,7 +742,6 @@ void DrawPort(Scene& s) {
     cairo_stroke(cr);
     cairo_rectangle(cr, hx - 3, 180 + c * 20, 6, 6);
     cairo_fill(cr);
-    if (s.LampsOn()) s.AddGlow(cx, 118, 30, {1, 0.4, 0.2}, 0.8);
   }
   // Quay edge and paving.
   Wall(s, 0, 336, 640, 16, {0.5, 0.5, 0.5});
@@ -850,7 +818,6 @@ void DrawPort(Scene& s) {
   cairo_arc(cr, cx + w / 2 + 2, base - h / 2, 8, -0.5 * kPi, 0.5 * kPi);
   cairo_stroke(cr);
   LampPost(s, 214, 370, 120);
-  if (s.LampsOn()) s.AddGlow(cx - 20, base - h / 2, 150, LampColour(), s.IsNight() ? 0.55 : 0.3);
   Person(s, 470, 380, 74, {0.22, 0.24, 0.3});
   if (s.IsDay()) {
     Gull(s, 150, 60, 12);

@@ -42,8 +42,7 @@ void Carriage(Scene& s, double x, double y, double w, double h, Rgb paint) {
   cairo_close_path(cr);
   cairo_fill(cr);
   for (double wx = x + 8; wx + 14 < x + w - 4; wx += 22) {
-    const bool lit = s.LampsOn() && s.WindowLit(wx + 1000, y);
-    Source(cr, lit || (s.LampsOn() && s.IsNight()) ? Rgb{1, 0.85, 0.55} : s.Lit({0.3, 0.36, 0.42}));
+    Source(cr, s.Lit({0.3, 0.36, 0.42}));
     cairo_rectangle(cr, wx, y + 8, 14, 16);
     cairo_fill(cr);
   }
@@ -76,17 +75,16 @@ void Locomotive(Scene& s, double x, double baseY) {
   Source(cr, s.Lit(kGold));
   cairo_arc(cr, x + 62, baseY - 62, 9, kPi, 2 * kPi);
   cairo_fill(cr);
-  // Cab with a lit window.
+  // Cab with its window.
   Source(cr, s.Lit({0.5, 0.12, 0.1}));
   cairo_rectangle(cr, x + 100, baseY - 84, 40, 64);
   cairo_fill(cr);
   Source(cr, s.Lit(black));
   cairo_rectangle(cr, x + 96, baseY - 90, 48, 7);
   cairo_fill(cr);
-  Source(cr, s.LampsOn() ? Rgb{1, 0.6, 0.25} : s.Lit({0.3, 0.35, 0.4}));
+  Source(cr, s.Lit({0.3, 0.35, 0.4}));
   cairo_rectangle(cr, x + 108, baseY - 76, 22, 18);
   cairo_fill(cr);
-  if (s.LampsOn()) s.AddGlow(x + 119, baseY - 67, 30, {1, 0.55, 0.25}, 0.6);
   // Cow-catcher, buffers and the red driving wheels above the platform edge.
   Source(cr, s.Lit({0.55, 0.1, 0.08}));
   cairo_rectangle(cr, x - 6, baseY - 24, 150, 6);
@@ -99,10 +97,9 @@ void Locomotive(Scene& s, double x, double baseY) {
   cairo_line_to(cr, x + 78, baseY - 6);
   cairo_stroke(cr);
   // Headlamp.
-  Source(cr, s.LampsOn() ? Rgb{1, 0.95, 0.8} : s.Lit({0.8, 0.8, 0.75}));
+  Source(cr, s.Lit({0.8, 0.8, 0.75}));
   cairo_arc(cr, x + 6, baseY - 70, 4, 0, 2 * kPi);
   cairo_fill(cr);
-  if (s.LampsOn()) s.AddGlow(x + 6, baseY - 70, 50, {1, 0.95, 0.8}, 0.9);
 }
 
 // A man carrying a suitcase.
@@ -168,18 +165,12 @@ void DrawStation(Scene& s) {
   ArchPath(cr, fx - 6, fy - 6, fw + 12, fh + 6);
   cairo_fill(cr);
   cairo_pattern_t* g = cairo_pattern_create_linear(0, fy, 0, fy + fh);
-  if (s.LampsOn()) {
-    Stop(g, 0, {1, 0.86, 0.55});
-    Stop(g, 1, {0.9, 0.6, 0.3});
-  } else {
-    Stop(g, 0, s.Lit({0.6, 0.7, 0.8}));
-    Stop(g, 1, s.Lit({0.2, 0.25, 0.3}));
-  }
+  Stop(g, 0, s.Lit({0.6, 0.7, 0.8}));
+  Stop(g, 1, s.Lit({0.2, 0.25, 0.3}));
   cairo_set_source(cr, g);
   ArchPath(cr, fx, fy, fw, fh);
   cairo_fill(cr);
   cairo_pattern_destroy(g);
-  if (s.LampsOn()) s.AddGlow(fx + fw / 2, fy + fh * 0.6, 120, LampColour(), 0.5);
   Source(cr, s.Lit(Mul(iron, 0.9)));
   cairo_set_line_width(cr, 2.5);
   for (int i = 0; i <= 8; ++i) {
@@ -193,8 +184,8 @@ void DrawStation(Scene& s) {
   cairo_rectangle(cr, fx, fy + fw / 2, fw, 3);
   for (int i = 1; i < 6; ++i) cairo_rectangle(cr, fx + fw * i / 6 - 1, fy + fw / 2, 2, fh - fw / 2);
   cairo_fill(cr);
-  SignBoard(s, "ВОКЗАЛ", 175, 276, 2, {0.18, 0.22, 0.35}, {1.0, 0.9, 0.6}, true);
-  for (int i = 0; i < 3; ++i) Door(s, 60 + i * 95, 296, 40, 56, kWood, true, i == 1);
+  SignBoard(s, "ВОКЗАЛ", 175, 276, 2, {0.18, 0.22, 0.35}, {1.0, 0.9, 0.6});
+  for (int i = 0; i < 3; ++i) Door(s, 60 + i * 95, 296, 40, 56, kWood, true);
   WindowGrid(s, 14, 140, 78, 110, 1, 2, 26, 38, {.arched = true, .mullionCols = 2, .mullionRows = 2});
   WindowGrid(s, 258, 140, 78, 110, 1, 2, 26, 38, {.arched = true, .mullionCols = 2, .mullionRows = 2});
   // Platform edge in front of the train.
@@ -238,8 +229,8 @@ void DrawPostOffice(Scene& s) {
   WindowGrid(s, 240, 110, 160, 110, 3, 1, 24, 60, {.arched = true, .mullionCols = 2, .mullionRows = 3});
   WindowGrid(s, 50, 236, 190, 110, 3, 1, 30, 72, {.arched = true, .mullionCols = 3, .mullionRows = 3});
   WindowGrid(s, 400, 236, 190, 110, 3, 1, 30, 72, {.arched = true, .mullionCols = 3, .mullionRows = 3});
-  SignBoard(s, "ПОЧТАМТ", 320, 246, 2, {0.12, 0.25, 0.55}, {1, 1, 0.95}, true);
-  Door(s, 292, 272, 56, 80, kWood, true, true);
+  SignBoard(s, "ПОЧТАМТ", 320, 246, 2, {0.12, 0.25, 0.55}, {1, 1, 0.95});
+  Door(s, 292, 272, 56, 80, kWood, true);
   Pavement(s, 352, kPaving);
   Steps(s, 286, 352, 68, 12, 2, kStone);
   // The post box on its pedestal.
@@ -329,14 +320,14 @@ void DrawBank(Scene& s) {
   cairo_fill(cr);
   Cornice(s, 26, 98, 588, 8, granite);
   Wall(s, 150, 106, 340, 46, Mul(granite, 1.05));
-  SignText(s, "БАНК", 320, 129, 3, {0.2, 0.18, 0.14}, false);
+  SignText(s, "БАНК", 320, 129, 3, {0.2, 0.18, 0.14});
   Cornice(s, 146, 150, 348, 6, granite);
   // Shadowed recess behind the columns with the open doors and the vault.
   Wall(s, 160, 156, 320, 174, Mul(granite, 0.55));
   const double dx = 286, dy = 214, dw = 68, dh = 116;
   cairo_pattern_t* hall = cairo_pattern_create_radial(320, 280, 5, 320, 280, 70);
-  Stop(hall, 0, s.LampsOn() ? Rgb{1, 0.85, 0.55} : s.Lit({0.75, 0.7, 0.6}));
-  Stop(hall, 1, s.LampsOn() ? Rgb{0.5, 0.35, 0.2} : s.Lit({0.3, 0.28, 0.25}));
+  Stop(hall, 0, s.Lit({0.75, 0.7, 0.6}));
+  Stop(hall, 1, s.Lit({0.3, 0.28, 0.25}));
   cairo_set_source(cr, hall);
   ArchPath(cr, dx, dy, dw, dh);
   cairo_fill(cr);
@@ -365,7 +356,6 @@ void DrawBank(Scene& s) {
   cairo_stroke(cr);
   cairo_arc(cr, vx, vy, 4, 0, 2 * kPi);
   cairo_fill(cr);
-  if (s.LampsOn()) s.AddGlow(vx, vy, 60, LampColour(), 0.5);
   // Bronze leaves folded back.
   Source(cr, s.Lit({0.5, 0.36, 0.18}));
   cairo_rectangle(cr, dx - 12, dy + 34, 12, dh - 34);
@@ -409,9 +399,9 @@ void DrawMuseum(Scene& s) {
   WindowGrid(s, 420, 196, 180, 150, 3, 2, 24, 50, {.arched = true, .mullionCols = 2, .mullionRows = 3});
   // Portico.
   Wall(s, 232, 230, 176, 100, Mul(stone, 0.65));
-  Door(s, 298, 268, 44, 62, kWood, true, true);
+  Door(s, 298, 268, 44, 62, kWood, true);
   Wall(s, 222, 196, 196, 30, stone);
-  SignText(s, "МУЗЕЙ", 320, 211, 2, {0.3, 0.25, 0.18}, false);
+  SignText(s, "МУЗЕЙ", 320, 211, 2, {0.3, 0.25, 0.18});
   Cornice(s, 218, 192, 204, 5, stone);
   Pediment(s, 218, 192, 204, 40, stone);
   for (int i = 0; i < 4; ++i) {
@@ -509,16 +499,14 @@ void DrawCafe(Scene& s) {
   for (int i = 0; i < 4; ++i) {
     const double x = 56 + i * 140 + (i >= 2 ? 20 : 0);
     if (i == 2) continue;
-    const bool lit = s.LampsOn();
-    VerticalGradient(cr, 282, 346, lit ? Rgb{1, 0.86, 0.58} : s.Lit({0.55, 0.6, 0.62}), lit ? Rgb{0.85, 0.55, 0.3} : s.Lit({0.2, 0.22, 0.24}));
+    VerticalGradient(cr, 282, 346, s.Lit({0.55, 0.6, 0.62}), s.Lit({0.2, 0.22, 0.24}));
     cairo_rectangle(cr, x, 282, 110, 64);
     cairo_fill(cr);
-    if (lit) s.AddGlow(x + 55, 314, 80, LampColour(), 0.35);
     Source(cr, s.Lit(green));
     cairo_rectangle(cr, x + 54, 282, 3, 64);
     cairo_fill(cr);
   }
-  Door(s, 352, 284, 46, 68, green, false, true);
+  Door(s, 352, 284, 46, 68, green, false);
   // Striped awning with a scalloped edge.
   const double ax = 30, aw = 580, ay = 252, ad = 40;
   const int stripes = 24;
@@ -535,7 +523,7 @@ void DrawCafe(Scene& s) {
   Source(cr, {0, 0, 0}, 0.25);
   cairo_rectangle(cr, ax + 6, ay, aw, 4);
   cairo_fill(cr);
-  SignBoard(s, "КАФЕ", 320, 226, 2, {0.14, 0.12, 0.1}, {1, 0.75, 0.35}, true);
+  SignBoard(s, "КАФЕ", 320, 226, 2, {0.14, 0.12, 0.1}, {1, 0.75, 0.35});
   Pavement(s, 352, kPaving);
   // Round tables with cloths and bentwood chairs.
   for (int t = 0; t < 3; ++t) {
@@ -640,11 +628,10 @@ void DrawSquare(Scene& s) {
   cairo_rectangle(cr, tx, ty + 54, 150, 8);
   cairo_fill(cr);
   for (int i = 0; i < 6; ++i) {
-    Source(cr, s.LampsOn() ? Rgb{1, 0.88, 0.6} : s.Lit({0.45, 0.52, 0.58}));
+    Source(cr, s.Lit({0.45, 0.52, 0.58}));
     cairo_rectangle(cr, tx + 6 + i * 24, ty + 6, 18, 20);
     cairo_fill(cr);
   }
-  if (s.LampsOn()) s.AddGlow(tx + 75, ty + 16, 90, LampColour(), 0.4);
   // Fountain: basin, two bowls on a column and water falling from tier to tier.
   const double fx = 330, fy = 352;
   const Rgb basinStone = {0.74, 0.72, 0.66};
@@ -693,7 +680,7 @@ void DrawSquare(Scene& s) {
     for (int side = -1; side <= 1; side += 2) {
       for (int k = 0; k < 5; ++k) {
         const double x0 = fx + side * (br - 2 - k * 3), spread = landR - br + k * 2;
-        Source(cr, {0.88, 0.94, 1.0}, (s.IsNight() ? 0.35 : 0.55) - k * 0.06);
+        Source(cr, {0.88, 0.94, 1.0}, 0.55 - k * 0.06);
         cairo_move_to(cr, x0, by + 1);
         cairo_curve_to(cr, x0 + side * spread * 0.6, by - 4, x0 + side * spread, by + (landY - by) * 0.4, x0 + side * spread, landY);
         cairo_stroke(cr);
@@ -721,7 +708,7 @@ void DrawSquare(Scene& s) {
   const double kx = 556, ky = 356;
   GroundShadow(s, kx, ky, 60, 80);
   Wall(s, kx - 30, ky - 70, 60, 70, {0.35, 0.5, 0.4});
-  Source(cr, s.LampsOn() ? Rgb{1, 0.86, 0.55} : s.Lit({0.5, 0.55, 0.55}));
+  Source(cr, s.Lit({0.5, 0.55, 0.55}));
   cairo_rectangle(cr, kx - 22, ky - 58, 44, 26);
   cairo_fill(cr);
   for (int i = 0; i < 4; ++i) {
@@ -737,7 +724,6 @@ void DrawSquare(Scene& s) {
   Source(cr, s.Lit(kGold));
   cairo_rectangle(cr, kx - 1, ky - 100, 2, 14);
   cairo_fill(cr);
-  if (s.LampsOn()) s.AddGlow(kx, ky - 45, 50, LampColour(), 0.4);
   // Pigeons.
   for (int i = 0; i < 6; ++i) {
     const double px = 180 + s.layout.Range(0, 260), py = 364 + s.layout.Range(0, 12);
@@ -799,15 +785,14 @@ void DrawTelegraph(Scene& s) {
     }
     cairo_stroke(cr);
   }
-  Source(cr, s.LampsOn() ? Rgb{1, 0.25, 0.2} : s.Lit({0.7, 0.15, 0.12}));
+  Source(cr, s.Lit({0.7, 0.15, 0.12}));
   cairo_arc(cr, mx, mTop - 2, 3, 0, 2 * kPi);
   cairo_fill(cr);
-  if (s.LampsOn()) s.AddGlow(mx, mTop - 2, 34, {1, 0.2, 0.15}, 1.0);
   // Constructivist block with ribbon windows and a glazed stair tower.
   Wall(s, 90, 150, 460, 202, concrete);
   Cornice(s, 86, 146, 468, 6, concrete);
   Wall(s, 90, 150, 460, 36, Mul(concrete, 0.95));
-  SignText(s, "ТЕЛЕГРАФ", 320, 168, 2, {0.7, 0.12, 0.1}, true);
+  SignText(s, "ТЕЛЕГРАФ", 320, 168, 2, {0.7, 0.12, 0.1});
   for (int row = 0; row < 3; ++row) {
     const double y = 196 + row * 46;
     for (int i = 0; i < 4; ++i) {
@@ -818,7 +803,7 @@ void DrawTelegraph(Scene& s) {
   // Glazed central stair tower.
   Wall(s, 262, 186, 116, 166, Mul(concrete, 1.05));
   for (int i = 0; i < 6; ++i) Window(s, 276, 192 + i * 17, 88, 13, {.arched = false, .mullionCols = 6, .mullionRows = 1, .sill = false});
-  Door(s, 296, 296, 48, 56, {0.3, 0.3, 0.32}, false, true);
+  Door(s, 296, 296, 48, 56, {0.3, 0.3, 0.32}, false);
   Source(cr, s.Lit({0.25, 0.25, 0.27}));
   cairo_rectangle(cr, 280, 288, 80, 6);
   cairo_fill(cr);
