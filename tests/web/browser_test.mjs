@@ -435,7 +435,7 @@ tests.background = async (context, url) => {
 };
 
 tests.hidden_tab = async (context, url) => {
-  await hiddenTab({ work, webPlayer, native, openGame, toFirstTurn, command, keys, settle, read, dump, expectText }, url);
+  await hiddenTab({ work, webPlayer, native, openGame, toFirstTurn, command, keys, settle, read, dump, at, expectText, expectNoText }, url);
 };
 
 // ---- Benchmarks (not timed tests) ----

@@ -126,13 +126,21 @@ export async function hiddenTab(t, url) {
     await t.expectText(page, 'ВАШИ ДЕЙСТВИЯ', 'the turn after the wait');
     if ((await clock()) !== start + 27) throw new Error(`27 minutes waited moved the clock from ${start} to ${await clock()}`);
 
-    // A key typed just before the tab goes away, while the game sleeps in its pause: it shows once
-    // the tab is back, before and with the keys typed then.
+    // In the middle of a pause: the right button held shows the bare picture, and the game pauses
+    // without reading keys until it is let go. Keys typed meanwhile wait for the answer, once each.
     await t.command(page, 'ЖДАТЬ');
     await t.expectText(page, 'СКОЛЬКО МИНУТ', 'the question of ЖДАТЬ');
-    await page.keyboard.type('3');
+    await t.keys(page, '3');
+    const p = await t.at(page, 320, 200);
+    await page.mouse.move(p.x, p.y);
+    await page.mouse.down({ button: 'right' });
+    await t.settle(page);
+    await t.expectNoText(page, 'СКОЛЬКО МИНУТ', 'the right button held');
     const ticks2 = await hideFor(browser.context, page, kHiddenSeconds);
     await page.keyboard.type('5');
+    await t.settle(page);
+    await t.expectNoText(page, 'СКОЛЬКО МИНУТ', 'the right button still held after the tab came back');
+    await page.mouse.up({ button: 'right' });
     await t.settle(page);
     if ((await inputRow()) !== '>35_') throw new Error(`after the tab came back the typed answer shows ${await inputRow()}, not >35_`);
     await page.keyboard.press('Enter');
