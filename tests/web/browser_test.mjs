@@ -12,6 +12,7 @@ import { createInterface } from 'node:readline';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
+import { hiddenTab } from './hidden_tab.mjs';
 
 const kWidth = 640;
 const kHeight = 480;
@@ -431,6 +432,10 @@ tests.background = async (context, url) => {
   await expectNoText(page, 'QUINTREL - SKELLARINE', 'Enter after the tab came back');
   if ((await page.evaluate(() => window.skellarine.state)) !== 'running') throw new Error('the game stopped');
   await page.close();
+};
+
+tests.hidden_tab = async (context, url) => {
+  await hiddenTab({ work, webPlayer, native, openGame, toFirstTurn, command, keys, settle, read, dump, at, expectText, expectNoText }, url);
 };
 
 // ---- Benchmarks (not timed tests) ----
