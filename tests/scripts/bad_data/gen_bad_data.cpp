@@ -5,7 +5,11 @@
 #include <fstream>
 #include <iostream>
 #include <random>
+#include <span>
 #include <string>
+#include <utility>
+
+#include "empty_scans_jpeg.h"
 
 namespace fs = std::filesystem;
 
@@ -97,6 +101,31 @@ int main(int argc, char** argv) {
   while (hugeHelp.size() < 20u * 1024 * 1024) hugeHelp += "\r\n";
   hugeHelp += "*\r\nEND\r\n";
   ok &= MakeSet(data, out, "bad_gen_help_huge", "help_ru.txt", hugeHelp);
+
+  // Progressive pictures of empty scans, laid over the committed set of plain-colour pictures (red
+  // arcade): 4,000 and 16,000 scans of 2048 x 2048 (56 and 224 kB), 100,000 of 16 x 16 and of
+  // 640 x 480 (1.4 MB each), and 16 of 640 x 480, which is just within the bounds and decodes.
+  const fs::path pictures = out / "bad_pictures" / "data";
+  const std::pair<const char*, std::string> scanSets[] = {
+      {"PROG", EmptyScansJpeg(2048, 2048, 4000)},
+      {"GREY", EmptyScansJpeg(2048, 2048, 16000)},
+      {"SMALL", EmptyScansJpeg(16, 16, 100000)},
+      {"BIG", EmptyScansJpeg(640, 480, 100000)},
+      {"CMYK", EmptyScansJpeg(640, 480, 16)},
+  };
+  for (const auto& [set, jpeg] : scanSets) {
+    if (!fs::exists(pictures / set / (std::string(set) + "1.jpg"))) {
+      std::cerr << "gen_bad_data: no picture set " << set << " in " << pictures << "\n";
+      return 1;
+    }
+  }
+  ok &= MakeSet(pictures, out, "bad_gen_picture_scans", "PROG/PROG1.jpg", scanSets[0].second);
+  for (const auto& [set, jpeg] : std::span(scanSets).subspan(1)) {
+    std::ofstream target(out / "bad_gen_picture_scans" / "data" / set / (std::string(set) + "1.jpg"),
+                         std::ios::binary | std::ios::trunc);
+    target << jpeg;
+    ok &= static_cast<bool>(target);
+  }
 
   return ok ? 0 : 1;
 }
