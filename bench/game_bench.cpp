@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include <csetjmp>
+#include <filesystem>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +17,7 @@
 #include "game/startup.h"
 #include "game/turn_cycle.h"
 #include "game/world_state.h"
+#include "pictures/jpeg_decode.h"
 #include "pictures/location_pictures.h"
 #include "scenario/scenario.h"
 #include "screen/clock.h"
@@ -113,6 +115,35 @@ void BM_ShowRoomPicture(benchmark::State& state) {
   }
 }
 
+// The game's decoder on a normal picture (location 1's) and on the generated pictures of thousands
+// of empty scans, which it must give up on in about the same time.
+void DecodeBench(benchmark::State& state, const std::filesystem::path& path) {
+  if (!std::filesystem::exists(path)) {
+    state.SkipWithError(("no " + path.string() + " (build the bad_data_sets target)").c_str());
+    return;
+  }
+  W.PicImage = Image(kScreenW, kScreenH, 0);
+  for (auto _ : state) {
+    DecodeJpeg(path);
+    benchmark::DoNotOptimize(W.PicImage.px.data());
+  }
+}
+
+void BM_DecodePicture(benchmark::State& state) {
+  HeadlessDisplay display(ExeDir());
+  StartWorld(display);
+  DecodeBench(state, LocationPicturePath());
+}
+
+// The sets of bad_gen_picture_scans: 2048 x 2048 with 4,000 and 16,000 empty scans, 16 x 16 and
+// 640 x 480 with 100,000, 640 x 480 with 16 (decoded, the most work within the bounds).
+const char* const kManyScans[] = {"PROG", "GREY", "SMALL", "BIG", "CMYK"};
+
+void BM_DecodeManyScans(benchmark::State& state) {
+  const std::string set = kManyScans[state.range(0)];
+  DecodeBench(state, ExeDir() + "fixtures/bad_gen_picture_scans/data/" + set + "/" + set + "1.jpg");
+}
+
 // One turn as the turn cycle runs it, up to the command (turn_work.cpp, shared with the web
 // benchmark): picture, status, clock, the four rows, the list opened by a click on the prompt
 // and closed by a click on its first entry.
@@ -142,6 +173,8 @@ BENCHMARK(BM_BareDecode)->Unit(benchmark::kMillisecond)->ReportAggregatesOnly(tr
 BENCHMARK(BM_ShowRoomPicture)->Unit(benchmark::kMillisecond)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Turn)->Unit(benchmark::kMillisecond)->ReportAggregatesOnly(true);
 BENCHMARK(BM_StartupToHelp)->Unit(benchmark::kMillisecond)->ReportAggregatesOnly(true);
+BENCHMARK(BM_DecodePicture)->Unit(benchmark::kMillisecond)->ReportAggregatesOnly(true);
+BENCHMARK(BM_DecodeManyScans)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->ReportAggregatesOnly(true);
 
 // A benchmark's medians in milliseconds: wall time, and the CPU time that other load on the
 // machine disturbs less.
@@ -157,7 +190,7 @@ class MedianReporter : public benchmark::ConsoleReporter {
     for (const Run& run : reports) {
       if (run.aggregate_name == "median" && !run.error_occurred) {
         const double toMs = 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        medians[run.run_name.function_name] = {run.GetAdjustedRealTime() * toMs, run.GetAdjustedCPUTime() * toMs};
+        medians[run.run_name.function_name + (run.run_name.args.empty() ? "" : "/" + run.run_name.args)] = {run.GetAdjustedRealTime() * toMs, run.GetAdjustedCPUTime() * toMs};
         repetitions = run.repetitions;
       }
     }
@@ -193,6 +226,16 @@ void Summary(const std::map<std::string, Median>& medians, std::int64_t repetiti
     std::printf("  start-up to the first help page %.3f (%.3f) ms, target <= 60 ms: %s; ratio to the bare decode %.2f (%.2f)\n",
                 startup.real, startup.cpu, verdict(startup.real, 60.0), bare.real > 0 ? startup.real / bare.real : 0.0,
                 bare.cpu > 0 ? startup.cpu / bare.cpu : 0.0);
+  }
+  const Median picture = find("BM_DecodePicture");
+  Median worst;
+  for (const auto& [name, median] : medians) {
+    if (name.rfind("BM_DecodeManyScans/", 0) == 0 && median.cpu > worst.cpu) worst = median;
+  }
+  if (picture.real > 0 && worst.real > 0) {
+    const double ratio = worst.cpu / picture.cpu;
+    std::printf("  worst picture of empty scans %.3f (%.3f) ms / a normal picture %.3f (%.3f) ms = ratio %.2f cpu (%.2f wall), target <= 3: %s\n",
+                worst.real, worst.cpu, picture.real, picture.cpu, ratio, worst.real / picture.real, verdict(ratio, 3.0));
   }
 }
 

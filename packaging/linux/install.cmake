@@ -10,18 +10,39 @@ set(SKELLARINE_INSTALL_LIBDIR lib/games/skellarine CACHE STRING "Program directo
 set(SKELLARINE_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/games/skellarine CACHE STRING
     "Data directory, relative to the prefix")
 
-# The hardening of Debian's own builds, for what is shipped (sanitizer builds have their own).
+# The hardening of Debian's own builds, for what is shipped (sanitizer builds have their own). Each
+# measure only where the builder's own flags (a distribution's CXXFLAGS, into which its build tools
+# merge CPPFLAGS, and LDFLAGS) do not already choose it, so that theirs win and nothing is defined twice.
 include(CheckPIESupported)
+include(CheckCXXCompilerFlag)
 check_pie_supported()
+string(TOUPPER "${CMAKE_BUILD_TYPE}" build_type)
+set(builder_flags "${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${build_type}}")
+set(builder_link_flags "${CMAKE_EXE_LINKER_FLAGS} ${CMAKE_EXE_LINKER_FLAGS_${build_type}}")
+set(hardening_options)
+if(NOT builder_flags MATCHES "-f(no-)?stack-protector")
+  list(APPEND hardening_options -fstack-protector-strong)
+endif()
+foreach(flag stack-clash-protection cf-protection)
+  string(MAKE_C_IDENTIFIER "SKELLARINE_HAS_${flag}" supported)
+  check_cxx_compiler_flag(-f${flag} ${supported})
+  if(${supported} AND NOT builder_flags MATCHES "-f(no-)?${flag}")
+    list(APPEND hardening_options -f${flag})
+  endif()
+endforeach()
 foreach(target skellarine skellarine_core)
   set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE ON)
-  target_compile_options(${target} PRIVATE -fstack-protector-strong)
-  if(NOT SKELLARINE_SANITIZE)
+  target_compile_options(${target} PRIVATE ${hardening_options})
+  if(NOT SKELLARINE_SANITIZE AND NOT builder_flags MATCHES "_FORTIFY_SOURCE")
     # _FORTIFY_SOURCE needs an optimising build.
     target_compile_definitions(${target} PRIVATE $<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
   endif()
 endforeach()
-target_link_options(skellarine PRIVATE -Wl,-z,relro,-z,now)
+foreach(option relro now)
+  if(NOT builder_link_flags MATCHES "-z[, ]?${option}")
+    target_link_options(skellarine PRIVATE -Wl,-z,${option})
+  endif()
+endforeach()
 
 # The man page names the paths of the package, whose prefix is /usr.
 set(PACKAGE_PREFIX /usr)

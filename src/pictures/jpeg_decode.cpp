@@ -4,7 +4,6 @@
 #include <csetjmp>
 #include <cstdint>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include <jpeglib.h>
@@ -18,10 +17,26 @@ namespace {
 // of pixels, which would take seconds to decode into nothing, so such a file reads as broken.
 constexpr std::uint64_t kMaxPixels = 2048 * 2048;
 
+// A multi-scan (progressive) file is read whole into a buffer of all its coefficients before its
+// first row comes out, and every scan, even an empty one, walks all the blocks of its components:
+// a small file of thousands of empty scans over a large picture took seconds. Such a file reads as
+// broken when it is larger than the screen, once its scans have walked as many blocks as 16 full
+// scans of a screen-sized colour picture (a progressive picture of the game needs about 5), or
+// after 500 scans whatever their size.
+constexpr std::uint64_t kMaxMultiScanPixels = 640 * 480;
+constexpr std::uint64_t kMaxScanBlocks = 16ull * 3 * (640 / 8) * (480 / 8);
+constexpr int kMaxScans = 500;
+
 struct ErrorManager {
   jpeg_error_mgr base;
   std::jmp_buf jump;
   bool ranOut = false;
+};
+
+struct ScanLimit {
+  jpeg_progress_mgr base;
+  int lastScan = 0;
+  std::uint64_t blocks = 0;
 };
 
 [[noreturn]] void OnError(j_common_ptr info) {
@@ -34,12 +49,26 @@ void OnMessage(j_common_ptr info, int level) {
   if (level < 0 && errors->base.msg_code == JWRN_JPEG_EOF) errors->ranOut = true;
 }
 
+// Called before each step of reading the scans; counts every scan once, when it starts.
+void OnProgress(j_common_ptr common) {
+  auto* info = reinterpret_cast<j_decompress_ptr>(common);
+  auto* limit = reinterpret_cast<ScanLimit*>(info->progress);
+  if (info->input_scan_number == limit->lastScan) return;
+  limit->lastScan = info->input_scan_number;
+  for (int i = 0; i < info->comps_in_scan; ++i) {
+    const jpeg_component_info* c = info->cur_comp_info[i];
+    limit->blocks += static_cast<std::uint64_t>(c->width_in_blocks) * c->height_in_blocks;
+  }
+  if (limit->lastScan > kMaxScans || limit->blocks > kMaxScanBlocks) info->err->error_exit(common);
+}
+
 // Decodes rows into the picture image; kept apart from DecodeJpeg so no object with a
 // destructor lives across the setjmp.
 void DecodeRows(jpeg_decompress_struct& info, ErrorManager& errors, Image& pic, std::vector<Pixel>& row) {
   if (setjmp(errors.jump) != 0) return;
   jpeg_read_header(&info, TRUE);
-  if (static_cast<std::uint64_t>(info.image_width) * info.image_height > kMaxPixels) return;
+  const std::uint64_t pixels = static_cast<std::uint64_t>(info.image_width) * info.image_height;
+  if (pixels > kMaxPixels || (jpeg_has_multiple_scans(&info) && pixels > kMaxMultiScanPixels)) return;
   const int w = static_cast<int>(info.image_width);
   // The buffer is the screen's size whatever the first file is, so that an odd first picture
   // does not shrink every later one.
@@ -68,7 +97,12 @@ void DecodeJpeg(const std::filesystem::path& path) {
   // Read through the path itself (wide on Windows): a C stdio name would be the ANSI code page there.
   std::ifstream file(path, std::ios::binary);
   if (!file) return;
-  const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  // Read in large pieces, not character by character: a file of thousands of scans is megabytes.
+  std::vector<unsigned char> bytes;
+  std::vector<char> piece(1 << 16);
+  while (file.read(piece.data(), static_cast<std::streamsize>(piece.size())) || file.gcount() > 0) {
+    bytes.insert(bytes.end(), piece.begin(), piece.begin() + file.gcount());
+  }
   // libjpeg reports an empty buffer before any error handler could catch it.
   if (bytes.empty()) return;
   jpeg_decompress_struct info{};
@@ -78,6 +112,9 @@ void DecodeJpeg(const std::filesystem::path& path) {
   errors.base.emit_message = OnMessage;
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+  ScanLimit limit{};
+  limit.base.progress_monitor = OnProgress;
+  info.progress = &limit.base;
   std::vector<Pixel> row;
   DecodeRows(info, errors, W.PicImage, row);
   jpeg_destroy_decompress(&info);

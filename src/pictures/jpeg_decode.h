@@ -4,6 +4,7 @@
 #include <filesystem>
 
 // Decodes the file at path into PicImage (created at 640 x 480 when absent) as opaque pixels, cropped
-// to it. A missing, truncated or broken file, or one over 2048 x 2048 pixels, returns normally and
+// to it. A missing, truncated or broken file, one over 2048 x 2048 pixels, a progressive one larger
+// than the screen or whose scans would take far longer than a picture's, returns normally and
 // leaves what could not be decoded as it was.
 void DecodeJpeg(const std::filesystem::path& path);

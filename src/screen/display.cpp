@@ -95,8 +95,13 @@ void DrawLine(Image& dst, int x1, int y1, int x2, int y2, Pixel c, LineKind kind
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
   if (kind == LineKind::kFilledBox) {
+    // Row by row: the help fills the whole screen with it, once a page.
+    const int left = std::max(x1, 0);
+    const int right = std::min(x2, dst.w - 1);
+    if (left > right) return;
     for (int y = std::max(y1, 0); y <= std::min(y2, dst.h - 1); ++y) {
-      for (int x = std::max(x1, 0); x <= std::min(x2, dst.w - 1); ++x) dst.At(x, y) = c;
+      Pixel* row = &dst.px[static_cast<size_t>(y) * dst.w];
+      std::fill(row + left, row + right + 1, c);
     }
     return;
   }
@@ -110,7 +115,11 @@ void DrawLine(Image& dst, int x1, int y1, int x2, int y2, Pixel c, LineKind kind
   }
 }
 
-Display::Display() : pages_(kPageCount, Image(kScreenW, kScreenH, 0xFF000000)) {}
+// Each page made in place: copies of one prototype would fill a fifth screen's worth of memory.
+Display::Display() {
+  pages_.reserve(kPageCount);
+  for (int i = 0; i < kPageCount; ++i) pages_.emplace_back(kScreenW, kScreenH, 0xFF000000);
+}
 
 void Display::SetPages(int work, int visible) {
   work_ = std::clamp(work, 0, kPageCount - 1);

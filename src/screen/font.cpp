@@ -27,13 +27,15 @@ void LoadFont() {
   std::ifstream bmp(DataPath("data\\egarus.bmp"), std::ios::binary);
   bmp.seekg(kBmpPixelOffset);
   Image& sheet = d.WorkPage();
+  // The sheet's 128 x 224 bits, each two pixels wide, straight into the page's rows.
   for (int y = 223; y >= 0; --y) {
+    Pixel* row = &sheet.px[static_cast<size_t>(y) * sheet.w];
     for (int i = 0; i < 16; ++i) {
       char byte = 0;
       if (!bmp.get(byte)) byte = 0;
       for (int j = 0; j < 8; ++j) {
         const bool ink = (static_cast<unsigned char>(byte) & (0x80 >> j)) != 0;
-        DrawLine(sheet, 16 * i + 2 * j, y, 16 * i + 2 * j + 1, y, ink ? kInk : kPaper, LineKind::kLine);
+        row[16 * i + 2 * j] = row[16 * i + 2 * j + 1] = ink ? kInk : kPaper;
       }
     }
   }

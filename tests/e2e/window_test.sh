@@ -4,26 +4,25 @@
 # usage: window_test.sh GAME CLOSE_REQUEST [SHOT_DIR]
 #   GAME           the game executable
 #   CLOSE_REQUEST  the helper that sends WM_DELETE_WINDOW to a window id
-#   SHOT_DIR       where the screenshots are kept (a fresh temporary folder when omitted)
-# Exit status: 0 passed, 1 failed, 77 skipped (no virtual X server on this machine).
+#   SHOT_DIR       where the screenshots are kept (when omitted, a temporary folder that is removed
+#                  at the end unless the test failed)
+# Exit status: 0 passed, 1 failed, 77 skipped (no virtual X server or another tool missing).
 
 set -u
 
 game=${1:?game executable}
 closer=${2:?close request helper}
-shots=${3:-$(mktemp -d)}
+shots=${3:-}
+ownShots=0
+[[ -n $shots ]] || { shots=$(mktemp -d); ownShots=1; }
 mkdir -p "$shots"
 rm -f "$shots"/*.png
 
 gamePid=""
 
-if ! command -v Xvfb >/dev/null; then
-  echo "SKIP: Xvfb is not installed"
-  exit 77
-fi
 # shellcheck source=tests/e2e/x11_lib.sh
 source "$(dirname "$0")/x11_lib.sh"
-trap 'stop_pid "$gamePid"; x11_stop' EXIT
+trap 'status=$?; stop_pid "$gamePid"; x11_stop; if ((ownShots && status != 1)); then rm -rf "$shots"; fi' EXIT
 [[ -x "$game" ]] || fail "no game executable at $game"
 [[ -x "$closer" ]] || fail "no close request helper at $closer"
 x11_start

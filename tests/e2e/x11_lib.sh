@@ -82,7 +82,10 @@ crop() { convert "$shots/$1.png" -crop "$2" +repage "$3"; }
 
 x11_start() {
   for tool in Xvfb xdotool import convert compare identify openbox wmctrl xprop; do
-    command -v "$tool" >/dev/null || fail "$tool is missing"
+    command -v "$tool" >/dev/null || {
+      echo "SKIP: $tool is not installed"
+      exit 77
+    }
   done
   Xvfb -displayfd 3 -screen 0 1920x1600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
   xvfbPid=$!

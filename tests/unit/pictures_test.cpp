@@ -13,13 +13,15 @@
 #include "pictures/win_images.h"
 #include "scenario/scenario.h"
 #include "test_support.h"
+#include "../scripts/bad_data/empty_scans_jpeg.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 // Writes a w x h JPEG of one colour, its top rows optionally another colour.
-void WriteJpeg(const fs::path& path, int w, int h, Pixel colour, int quality = 100, bool grey = false) {
+void WriteJpeg(const fs::path& path, int w, int h, Pixel colour, int quality = 100, bool grey = false,
+               bool progressive = false) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   ASSERT_NE(file, nullptr);
   jpeg_compress_struct info{};
@@ -34,6 +36,7 @@ void WriteJpeg(const fs::path& path, int w, int h, Pixel colour, int quality = 1
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, quality, TRUE);
   for (int c = 0; c < info.num_components; ++c) info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1;
+  if (progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
   std::vector<JSAMPLE> row(static_cast<size_t>(w) * info.input_components);
   for (int x = 0; x < w; ++x) {
@@ -149,6 +152,35 @@ TEST_F(PictureTest, AHeaderClaimingBillionsOfPixelsReadsAsBroken) {
   std::ofstream(File("huge.jpg"), std::ios::binary) << bytes;
   DecodeJpeg(File("huge.jpg"));
   EXPECT_EQ(W.PicImage.px, before.px);
+}
+
+// The bounds on a progressive file: the screen's size, 500 scans, and blocks walked up to 16 full
+// scans of a screen-sized colour picture; each side of each limit, and progressive pictures of the
+// usual ten scans, which decode at the screen's size and read as broken above it.
+TEST_F(PictureTest, ProgressivePicturesDecodeUntilTheirWorkGoesFarBeyondAPictures) {
+  WriteJpeg(File("red.jpg"), 640, 480, 0xFF0000);
+  WriteJpeg(File("green.jpg"), 640, 480, 0x00FF00, 90, false, true);
+  WriteJpeg(File("green_big.jpg"), 1280, 960, 0x00FF00, 90, false, true);
+  const auto write = [&](const std::string& name, int w, int h, int scans) {
+    std::ofstream(File(name), std::ios::binary) << EmptyScansJpeg(w, h, scans);
+    return File(name);
+  };
+  // The file, and the colour it leaves at (20, 20) over the red picture.
+  const std::pair<std::string, Pixel> cases[] = {
+      {File("green.jpg"), 0xFF00FF00},
+      {File("green_big.jpg"), 0xFFFF0000},
+      {write("small_500.jpg", 8, 32, 500), 0xFF808080},
+      {write("small_501.jpg", 8, 32, 501), 0xFFFF0000},
+      {write("screen_16.jpg", 640, 480, 16), 0xFF808080},
+      {write("screen_17.jpg", 640, 480, 17), 0xFFFF0000},
+      {write("tall_1.jpg", 480, 641, 1), 0xFFFF0000},
+      {write("huge_4000.jpg", 2048, 2048, 4000), 0xFFFF0000},
+  };
+  for (const auto& [path, colour] : cases) {
+    DecodeJpeg(File("red.jpg"));
+    DecodeJpeg(path);
+    ExpectNear(W.PicImage.At(5, 20), colour);
+  }
 }
 
 TEST_F(PictureTest, WaitingShowsVariantTwoOrThreeOnceAndEveryNameCountsOnce) {

@@ -1,11 +1,16 @@
 // gen_bad_data DATA OUT: makes the bad-data sets that cannot be committed as fixtures (too large,
 // or text files that must hold exact bytes), each a copy of DATA with one file replaced.
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <random>
+#include <span>
 #include <string>
+#include <utility>
+
+#include "empty_scans_jpeg.h"
 
 namespace fs = std::filesystem;
 
@@ -97,6 +102,54 @@ int main(int argc, char** argv) {
   while (hugeHelp.size() < 20u * 1024 * 1024) hugeHelp += "\r\n";
   hugeHelp += "*\r\nEND\r\n";
   ok &= MakeSet(data, out, "bad_gen_help_huge", "help_ru.txt", hugeHelp);
+
+  // The font sheet changed three ways, each with a help page of "UI В" (I lies in the bottom half of
+  // the sheet, U and В in the top half): its two palette entries swapped, 12,738 bytes more after
+  // it, and cut after half its pixel rows.
+  const std::string font = ReadFile(data / "egarus.bmp");
+  constexpr std::size_t kPalette = 14 + 40;
+  if (font.size() <= kPalette + 8) {
+    std::cerr << "gen_bad_data: no generated font sheet in " << data << "\n";
+    return 1;
+  }
+  std::string reversed = font;
+  std::swap_ranges(reversed.begin() + kPalette, reversed.begin() + kPalette + 4, reversed.begin() + kPalette + 4);
+  const std::pair<const char*, std::string> fontSets[] = {
+      {"bad_gen_font_reversed", reversed},
+      {"bad_gen_font_oversized", font + RandomBytes(4, 16384 - font.size())},
+      {"bad_gen_font_truncated", font.substr(0, kPalette + 8 + (font.size() - kPalette - 8) / 2)},
+  };
+  for (const auto& [name, sheet] : fontSets) {
+    ok &= MakeSet(data, out, name, "egarus.bmp", sheet);
+    std::ofstream help(out / name / "data" / "help_ru.txt", std::ios::binary | std::ios::trunc);
+    help << "UI \xC2\r\n*\r\nEND\r\n";
+    ok &= static_cast<bool>(help);
+  }
+
+  // Progressive pictures of empty scans, laid over the committed set of plain-colour pictures (red
+  // arcade): 4,000 and 16,000 scans of 2048 x 2048 (56 and 224 kB), 100,000 of 16 x 16 and of
+  // 640 x 480 (1.4 MB each), and 16 of 640 x 480, which is just within the bounds and decodes.
+  const fs::path pictures = out / "bad_pictures" / "data";
+  const std::pair<const char*, std::string> scanSets[] = {
+      {"PROG", EmptyScansJpeg(2048, 2048, 4000)},
+      {"GREY", EmptyScansJpeg(2048, 2048, 16000)},
+      {"SMALL", EmptyScansJpeg(16, 16, 100000)},
+      {"BIG", EmptyScansJpeg(640, 480, 100000)},
+      {"CMYK", EmptyScansJpeg(640, 480, 16)},
+  };
+  for (const auto& [set, jpeg] : scanSets) {
+    if (!fs::exists(pictures / set / (std::string(set) + "1.jpg"))) {
+      std::cerr << "gen_bad_data: no picture set " << set << " in " << pictures << "\n";
+      return 1;
+    }
+  }
+  ok &= MakeSet(pictures, out, "bad_gen_picture_scans", "PROG/PROG1.jpg", scanSets[0].second);
+  for (const auto& [set, jpeg] : std::span(scanSets).subspan(1)) {
+    std::ofstream target(out / "bad_gen_picture_scans" / "data" / set / (std::string(set) + "1.jpg"),
+                         std::ios::binary | std::ios::trunc);
+    target << jpeg;
+    ok &= static_cast<bool>(target);
+  }
 
   return ok ? 0 : 1;
 }
