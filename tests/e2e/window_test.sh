@@ -34,8 +34,10 @@ gamePid=$!
 wid=$(timeout 15 xdotool search --sync --name '^Quintrel - Skellarine$' | head -n 1)
 [[ -n "$wid" ]] || fail "no window titled 'Quintrel - Skellarine'"
 pass "window $wid is open"
-# Task bars take the window's icon from _NET_WM_ICON.
-xprop -id "$wid" _NET_WM_ICON 2>/dev/null | grep -q 'Icon (64 x 64)' || fail "the window has no 64 x 64 icon"
+# Task bars take the window's icon from _NET_WM_ICON; the game sets it just after the window is
+# named, so a busy machine may show the window first.
+has_icon() { xprop -id "$wid" _NET_WM_ICON 2>/dev/null | grep -q 'Icon (64 x 64)'; }
+poll 5 has_icon || fail "the window has no 64 x 64 icon"
 pass "the window has its icon"
 xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid" 2>/dev/null ||
   fail "cannot focus the window"
