@@ -11,6 +11,7 @@ const loading = document.getElementById('loading');
 const message = document.getElementById('message');
 const messageText = document.getElementById('message-text');
 const again = document.getElementById('again');
+const retry = document.getElementById('retry');
 
 // What the page is doing, for the player's eyes and for the browser tests.
 const status = { state: 'loading', exitStatus: null, error: null };
@@ -20,14 +21,25 @@ function showMessage(text, offerRestart) {
   loading.hidden = true;
   messageText.textContent = text;
   again.hidden = !offerRestart;
+  retry.hidden = true;
   message.hidden = false;
 }
 
-function fail(text) {
+// A failure; with tryAgain, the page offers "Повторить" in place of a new start.
+function fail(text, tryAgain) {
   if (status.state === 'error') return;
   status.state = 'error';
   status.error = text;
-  showMessage(text, true);
+  showMessage(text, !tryAgain);
+  if (tryAgain) {
+    retry.hidden = false;
+    retry.onclick = () => {
+      message.hidden = true;
+      status.state = 'loading';
+      status.error = null;
+      tryAgain();
+    };
+  }
 }
 
 again.addEventListener('click', () => location.reload());

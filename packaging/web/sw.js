@@ -1,0 +1,53 @@
+// Keeps the whole site for play without a network. The cache is named by the build: a new build
+// is a new worker (this file changes with the build), which fills its own cache and takes over at
+// the next start, when the page lets it; then the old cache goes whole.
+'use strict';
+
+const kBuild = '@BUILD@';
+const kFiles = [
+@FILES@
+];
+const kScope = new URL('./', self.location).href;
+const kPrefix = 'skellarine ' + kScope + ' ';
+const kCache = kPrefix + kBuild;
+// What the page fetches first; the pictures follow as the game or the page's prefetch asks for them.
+const kUnpack = typeof DecompressionStream === 'function';
+const kPacked = ['skellarine.js', 'skellarine.wasm', 'skellarine.data'];
+const kStart = kFiles.filter((f) => !f.startsWith('data/') && f !== 'sw.js'
+  && !(kPacked.includes(f) && kUnpack) && !(f.endsWith('.gz') && !kUnpack));
+const kKnown = new Set(kFiles.map((f) => new URL(f, kScope).href));
+
+self.addEventListener('install', (event) => {
+  // Straight from the server: an older copy in the HTTP cache would mix two builds.
+  event.waitUntil(caches.open(kCache).then((cache) => cache.addAll(kStart.map((f) => new Request(f, { cache: 'no-cache' })))));
+});
+
+self.addEventListener('activate', (event) => {
+  event.waitUntil((async () => {
+    for (const name of await caches.keys()) {
+      if (name.startsWith(kPrefix) && name !== kCache) await caches.delete(name);
+    }
+    await self.clients.claim();
+  })());
+});
+
+self.addEventListener('message', (event) => {
+  if (event.data === 'take over') self.skipWaiting();
+});
+
+async function answer(request) {
+  const cache = await caches.open(kCache);
+  let url = request.url.replace(/[?#].*$/, '');
+  if (url === kScope) url += 'index.html';
+  if (!kKnown.has(url)) return fetch(request);
+  const kept = await cache.match(url);
+  if (kept) return kept;
+  const response = await fetch(url);
+  if (response.ok) await cache.put(url, response.clone());
+  return response;
+}
+
+self.addEventListener('fetch', (event) => {
+  if (event.request.method !== 'GET' || !event.request.url.startsWith(kScope)) return;
+  event.respondWith(answer(event.request));
+});

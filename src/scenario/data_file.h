@@ -1,0 +1,9 @@
+// The one place that opens a data file of the game.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// The whole file, or nothing when it cannot be opened (the callers read that as an empty file).
+std::optional<std::string> ReadDataFile(const std::filesystem::path& path);
