@@ -132,10 +132,13 @@ const pictures = new Set(build.pictures);
 const fetched = new Map();
 const given = new Set();
 let networkDown = false;
+// Pictures the game itself waits for: only then does the page tell that the network is down.
+let gameWaits = 0;
 
 function showOffline(down) {
   networkDown = down;
-  offline.hidden = !down;
+  offline.hidden = !(networkDown && gameWaits > 0);
+  window.skellarine.offline = !offline.hidden;
 }
 
 function waitForNetwork() {
@@ -161,7 +164,7 @@ async function fetchPicture(name) {
       if (response.status >= 400 && response.status < 500 && response.status !== 408 && response.status !== 429) return null;
       if (response.ok) {
         const bytes = new Uint8Array(await response.arrayBuffer());
-        if (networkDown) showOffline(false);
+        showOffline(false);
         return bytes;
       }
     } catch (error) {
@@ -180,7 +183,15 @@ function picture(name) {
 // Called by the game's file reading (the web counterpart of data_file.cpp) for a file it lacks.
 async function fetchSiteFile(name) {
   if (!pictures.has(name)) return null;
-  const bytes = await picture(name);
+  ++gameWaits;
+  showOffline(networkDown);
+  let bytes;
+  try {
+    bytes = await picture(name);
+  } finally {
+    --gameWaits;
+    showOffline(networkDown);
+  }
   // The game keeps its own copy from now on.
   fetched.delete(name);
   given.add(name);
@@ -210,7 +221,8 @@ async function serviceWorker() {
   if (!('serviceWorker' in navigator) || !window.isSecureContext) return;
   try {
     await navigator.serviceWorker.register('sw.js');
-    await navigator.serviceWorker.ready;
+    // A browser may refuse workers without saying so.
+    await Promise.race([navigator.serviceWorker.ready, new Promise((resolve, reject) => setTimeout(() => reject(new Error('no answer')), 5000))]);
   } catch (error) {
     console.warn('no service worker:', error.message);
     return;

@@ -17,9 +17,19 @@ const kStart = kFiles.filter((f) => !f.startsWith('data/') && f !== 'sw.js'
   && !(kPacked.includes(f) && kUnpack) && !(f.endsWith('.gz') && !kUnpack));
 const kKnown = new Set(kFiles.map((f) => new URL(f, kScope).href));
 
+const kPictures = kFiles.filter((f) => f.startsWith('data/'));
+
 self.addEventListener('install', (event) => {
-  // Straight from the server: an older copy in the HTTP cache would mix two builds.
-  event.waitUntil(caches.open(kCache).then((cache) => cache.addAll(kStart.map((f) => new Request(f, { cache: 'no-cache' })))));
+  event.waitUntil((async () => {
+    // A first visit fetches the pictures through the page, which needs them anyway; a new build
+    // replacing an older one takes over only once it has all of them, so that play without a
+    // network goes on after the update.
+    const older = (await caches.keys()).some((name) => name.startsWith(kPrefix) && name !== kCache);
+    const files = older ? kStart.concat(kPictures) : kStart;
+    const cache = await caches.open(kCache);
+    // Straight from the server: an older copy in the HTTP cache would mix two builds.
+    await cache.addAll(files.map((f) => new Request(f, { cache: 'no-cache' })));
+  })());
 });
 
 self.addEventListener('activate', (event) => {
