@@ -507,6 +507,53 @@ tests.network_cut = async () => {
   }
 };
 
+tests.other_hosts = async () => {
+  // A host that compresses on its own (the copies arrive unpacked already), and one that lacks the
+  // copies: the game starts either way and the progress bar ends at its total.
+  const hosts = {
+    compressing: (route, file) => route.fulfill({ status: 200, body: fs.readFileSync(file), headers: { 'Content-Encoding': 'gzip', 'Content-Type': 'application/octet-stream' } }),
+    without_copies: (route) => route.fulfill({ status: 404, body: 'no such file' }),
+  };
+  for (const [name, answer] of Object.entries(hosts)) {
+    const context = await launch({ serviceWorkers: 'block' });
+    try {
+      const page = await context.newPage();
+      await page.route('**/*.gz', (route) => answer(route, path.join(site, new URL(route.request().url()).pathname.split('/').pop())));
+      await page.goto(server.url);
+      await page.waitForFunction(() => window.skellarine.state !== 'loading', null, { timeout: 30000 });
+      if ((await page.evaluate(() => window.skellarine.state)) !== 'running') throw new Error(`${name}: ${await page.evaluate(() => window.skellarine.error)}`);
+      await settle(page);
+      await expectText(page, 'QUINTREL - SKELLARINE', `the first help page from the ${name} host`);
+      const shown = await page.locator('#loading-size').textContent();
+      const m = /^([\d.]+) из ([\d.]+) МБ$/.exec(shown);
+      if (!m || m[1] !== m[2]) throw new Error(`${name}: the progress ended at "${shown}"`);
+      await page.close();
+    } finally {
+      await context.close();
+    }
+  }
+};
+
+tests.retry_first_download = async () => {
+  const context = await launch({ serviceWorkers: 'block' });
+  try {
+    const page = await context.newPage();
+    await page.route('**/skellarine.wasm*', (route) => route.abort('internetdisconnected'));
+    await page.goto(server.url);
+    await page.waitForFunction(() => window.skellarine.state === 'error', null, { timeout: 20000 });
+    const text = await page.locator('#message-text').textContent();
+    if (!/Нет связи с сервером/.test(text) || (await page.locator('#retry').isHidden())) throw new Error('no "Повторить" after a failed download: ' + text);
+    await page.unroute('**/skellarine.wasm*');
+    await page.locator('#retry').click();
+    await page.waitForFunction(() => window.skellarine.state === 'running', null, { timeout: 30000 });
+    await settle(page);
+    await expectText(page, 'QUINTREL - SKELLARINE', 'the first help page after "Повторить"');
+    await page.close();
+  } finally {
+    await context.close();
+  }
+};
+
 tests.installable = async () => {
   const context = await launch();
   try {
@@ -531,9 +578,110 @@ tests.installable = async () => {
   }
 };
 
+// ---- Benchmarks on emulated mobile networks (figures, not timed tests) ----
+
+const kNetworks = {
+  'Fast 4G': { latency: 60, downloadThroughput: (9e6 / 8), uploadThroughput: (1.5e6 / 8) },
+  'Slow 4G': { latency: 150, downloadThroughput: (1.6e6 / 8), uploadThroughput: (0.75e6 / 8) },
+};
+
+// Navigation to the first help page drawn, by the page's clock, and the bytes that came before it.
+async function firstHelp(context, network) {
+  const page = await context.newPage();
+  const cdp = await context.newCDPSession(page);
+  await cdp.send('Network.enable');
+  await cdp.send('Network.emulateNetworkConditions', { offline: false, ...kNetworks[network] });
+  let bytes = 0;
+  let counting = true;
+  cdp.on('Network.loadingFinished', (e) => { if (counting) bytes += e.encodedDataLength; });
+  await page.goto(server.url);
+  const ms = await page.evaluate(() => new Promise((resolve) => {
+    const canvas = document.getElementById('canvas');
+    const look = () => {
+      if (window.skellarine && window.skellarine.state === 'running') {
+        const p = canvas.getContext('2d').getImageData(4, 4, 1, 1).data;
+        if (p[0] === 0 && p[1] === 0 && p[2] === 255) return resolve(performance.now());
+      }
+      requestAnimationFrame(look);
+    };
+    look();
+  }));
+  counting = false;
+  return { page, cdp, ms, bytes };
+}
+
+const median = (list) => list.slice().sort((a, b) => a - b)[Math.floor(list.length / 2)];
+
+async function bench() {
+  const results = {};
+  for (const network of Object.keys(kNetworks)) {
+    const cold = [];
+    const second = [];
+    const bytes = [];
+    for (let i = 0; i < 3; ++i) {
+      const context = await launch();
+      try {
+        const first = await firstHelp(context, network);
+        cold.push(first.ms);
+        bytes.push(first.bytes);
+        // Once the worker keeps the site (on the emulated network too), the second visit.
+        await waitForKeptSite(first.page, site);
+        await first.page.close();
+        const again = await firstHelp(context, network);
+        second.push(again.ms);
+        await again.page.close();
+      } finally {
+        await context.close();
+      }
+    }
+    results[network] = { firstHelpMs: cold, secondVisitMs: second, bytesBeforeHelp: bytes,
+      firstHelpMedianMs: median(cold), secondVisitMedianMs: median(second), bytesMedian: median(bytes) };
+    console.log(network, JSON.stringify(results[network]));
+  }
+  // One game on Slow 4G: from the click on a place to its picture with the turn's rows on screen,
+  // the player taking a few seconds over each turn as a reader of the screen does.
+  const context = await launch();
+  try {
+    const { page } = await firstHelp(context, 'Slow 4G');
+    await settle(page);
+    await toFirstTurn(page);
+    const places = ['ПОРТ', 'РАТУША', 'СТАНЦИЯ', 'ОТЕЛЬ', 'АРКАДА', 'ПОРТ', 'РАТУША', 'СТАНЦИЯ', 'ОТЕЛЬ', 'АРКАДА'];
+    const times = [];
+    for (const place of places) {
+      await page.waitForTimeout(3000);
+      await click(page, 320, rowY(34));
+      const listRow = await expectText(page, ' ДВИГАТЬСЯ', 'the command list');
+      await click(page, 320, rowY(listRow));
+      await click(page, 320, rowY(33));
+      const row = await expectText(page, ' ' + place, 'the list of places');
+      const p = await at(page, 320, rowY(row));
+      const before = await canvasHash(page);
+      const started = Date.now();
+      await page.mouse.click(p.x, p.y);
+      for (;;) {
+        await page.waitForTimeout(20);
+        if ((await canvasHash(page)) === before) continue;
+        const screen = await read(page, 'ЭТО ' + place, 'ВАШИ ДЕЙСТВИЯ');
+        if (screen.found['ЭТО ' + place] && screen.found['ВАШИ ДЕЙСТВИЯ']) break;
+        if (Date.now() - started > 60000) throw new Error('no turn at ' + place);
+      }
+      times.push(Date.now() - started);
+      await settle(page);
+    }
+    const sorted = times.slice().sort((a, b) => a - b);
+    results.turnPictureSlow4G = { ms: times, p95Ms: sorted[Math.ceil(0.95 * sorted.length) - 1] };
+    console.log('turns on Slow 4G', JSON.stringify(results.turnPictureSlow4G));
+    await page.close();
+  } finally {
+    await context.close();
+  }
+  return results;
+}
+
 // ---- Running ----
 
 server = await serve();
+const benchFile = option('bench', '');
 let failed = 0;
 let passed = 0;
 try {
@@ -549,6 +697,7 @@ try {
       console.log(`FAIL ${name} (${((Date.now() - started) / 1000).toFixed(1)} s): ${error.message}`);
     }
   }
+  if (benchFile) fs.writeFileSync(benchFile, JSON.stringify(await bench(), null, 2) + '\n');
 } finally {
   server.server.kill();
   fs.rmSync(work, { recursive: true, force: true });
