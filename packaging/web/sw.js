@@ -4,9 +4,11 @@
 'use strict';
 
 const kBuild = '@BUILD@';
-const kFiles = [
+// Every file of the site with a hash of its contents.
+const kSums = new Map([
 @FILES@
-];
+]);
+const kFiles = [...kSums.keys()];
 const kScope = new URL('./', self.location).href;
 const kPrefix = 'skellarine ' + kScope + ' ';
 const kCache = kPrefix + kBuild;
@@ -24,13 +26,37 @@ self.addEventListener('install', (event) => {
     // A first visit fetches the pictures through the page, which needs them anyway; a new build
     // replacing an older one takes over only once it has all of them, so that play without a
     // network goes on after the update.
-    const older = (await caches.keys()).some((name) => name.startsWith(kPrefix) && name !== kCache);
-    const files = older ? kStart.concat(kPictures) : kStart;
+    const older = (await caches.keys()).filter((name) => name.startsWith(kPrefix) && name !== kCache);
+    const files = older.length > 0 ? kStart.concat(kPictures) : kStart;
     const cache = await caches.open(kCache);
+    // What an older build kept with the same contents need not come again.
+    const missing = [];
+    for (const f of files) {
+      if (!(await takeOver(cache, older, f))) missing.push(f);
+    }
     // Straight from the server: an older copy in the HTTP cache would mix two builds.
-    await cache.addAll(files.map((f) => new Request(f, { cache: 'no-cache' })));
+    await cache.addAll(missing.map((f) => new Request(f, { cache: 'no-cache' })));
+    await cache.put(kSumsKey, new Response(JSON.stringify([...kSums])));
   })());
 });
+
+// The hashes of a cache's files, kept in the cache under a name that no file of the site has.
+const kSumsKey = new URL('sw-files.json?sums', kScope).href;
+
+async function takeOver(cache, older, file) {
+  const url = new URL(file, kScope).href;
+  for (const name of older) {
+    const old = await caches.open(name);
+    const sums = await old.match(kSumsKey);
+    if (!sums || new Map(await sums.json()).get(file) !== kSums.get(file)) continue;
+    const kept = await old.match(url);
+    if (kept) {
+      await cache.put(url, kept);
+      return true;
+    }
+  }
+  return false;
+}
 
 self.addEventListener('activate', (event) => {
   event.waitUntil((async () => {

@@ -11,6 +11,7 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import zlib from 'node:zlib';
+import crypto from 'node:crypto';
 
 const kWidth = 640;
 const kHeight = 480;
@@ -298,7 +299,10 @@ async function waitForKeptSite(page, dir) {
   for (;;) {
     const kept = await page.evaluate(async () => {
       const out = {};
-      for (const name of await caches.keys()) out[name] = (await (await caches.open(name)).keys()).length;
+      for (const name of await caches.keys()) {
+        // Not a file of the site: the worker's list of what the cache holds.
+        out[name] = (await (await caches.open(name)).keys()).filter((r) => !r.url.endsWith('?sums')).length;
+      }
       return out;
     });
     const full = Object.entries(kept).find(([name, count]) => name.endsWith(' ' + build) && count === want);
@@ -394,6 +398,13 @@ tests.new_build_replaces_the_kept_one = async () => {
   }
   fs.appendFileSync(path.join(b, 'page.css'), '/* build B */\n');
   fs.copyFileSync(path.join(b, 'data/ARCADE/ARCADE2.jpg'), path.join(b, 'data/ARCADE/ARCADE1.jpg'));
+  // The worker's list of the files' contents, as the build writes it.
+  let worker = fs.readFileSync(path.join(b, 'sw.js'), 'utf8');
+  for (const f of ['page.css', 'data/ARCADE/ARCADE1.jpg']) {
+    const sum = crypto.createHash('sha256').update(fs.readFileSync(path.join(b, f))).digest('hex').slice(0, 16);
+    worker = worker.replace(new RegExp(`\\["${f}", "[0-9a-f]+"\\]`), `["${f}", "${sum}"]`);
+  }
+  fs.writeFileSync(path.join(b, 'sw.js'), worker);
   const context = await launch();
   try {
     server.publish(site);
@@ -401,11 +412,16 @@ tests.new_build_replaces_the_kept_one = async () => {
     const cacheA = await waitForKeptSite(page, site);
     await page.close();
     server.publish(b);
+    server.log.length = 0;
     // The next start still plays A, whole, while B's worker fills its cache.
     page = await openGame(context, server.url);
     if ((await page.evaluate(() => window.skellarine.build)) !== hashA) throw new Error('the start after the release mixed in B');
     const cacheB = await waitForKeptSite(page, b);
     if (cacheB === cacheA || !cacheB.endsWith(hashB)) throw new Error(`B's cache is ${cacheB}`);
+    // Only what changed came again; the rest was taken over from A's cache.
+    const fetched = server.log.map((e) => e.path);
+    if (!fetched.includes('data/ARCADE/ARCADE1.jpg') || !fetched.includes('page.css')) throw new Error('the changed files were not fetched: ' + fetched.join(' '));
+    if (fetched.includes('data/PORT/PORT1.jpg') || fetched.includes('skellarine.wasm.gz')) throw new Error('unchanged files fetched again: ' + fetched.join(' '));
     await page.close();
     // The start after that is B's, and A's cache is gone.
     page = await openGame(context, server.url);

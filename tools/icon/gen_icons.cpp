@@ -15,7 +15,7 @@ constexpr int kWindowIconSize = 64;
 constexpr int kMaskableSize = 512;
 // A launcher may cut a maskable icon down to a circle of 80 % of its side: the picture stays inside
 // it, on the web page's own dark blue, which fills the rest.
-constexpr double kMaskableInner = 0.62;
+constexpr double kMaskableInner = 0.56;
 constexpr double kMaskableRed = 0.0;
 constexpr double kMaskableGreen = 0.0;
 constexpr double kMaskableBlue = 40.0 / 255.0;
