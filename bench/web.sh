@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # The web build's figures: the site's and the wasm file's sizes, a turn on the web build under Node
 # against the native BM_Turn measured in the same run, navigation to the first help page (median
-# of 5, cold cache) and the idle page at the command prompt (Chromium's task durations over 10 s).
+# of 5, cold cache) and the idle page at the command prompt (Chromium's task durations over 10 s);
+# then on Chromium's emulated Fast 4G and Slow 4G (median of 3, cold cache): the first help page, the
+# same on a second visit (service worker), the bytes downloaded before it, and in one game on Slow
+# 4G the 95th percentile of the time from a command to its turn's picture.
 #
 # Usage: bench/web.sh [NATIVE_BUILD]   (default build/default, built with its benchmarks; the web
 # build in build/web must be there: scripts/web --build or tests/web/run.sh make it)
@@ -15,9 +18,10 @@ site=build/web/site
 site_bytes=$(find "$site" -type f -printf '%s\n' | awk '{ s += $1 } END { print s }')
 wasm_bytes=$(stat -c %s "$site/skellarine.wasm")
 data_bytes=$(stat -c %s "$site/skellarine.data")
-awk -v s="$site_bytes" -v w="$wasm_bytes" -v d="$data_bytes" 'BEGIN {
-  printf "site: %d bytes (%.2f MiB) to download, target <= 6 MB; wasm %d bytes (%.2f MiB), target <= 1.5 MB; data %d bytes\n",
-    s, s / 1048576, w, w / 1048576, d }'
+first_bytes=$(stat -c %s "$site/skellarine.wasm.gz" "$site/skellarine.js.gz" "$site/skellarine.data.gz" | awk '{ s += $1 } END { print s }')
+awk -v s="$site_bytes" -v w="$wasm_bytes" -v d="$data_bytes" -v f="$first_bytes" 'BEGIN {
+  printf "site: %d bytes (%.2f MiB) in all; wasm %d bytes (%.2f MiB), target <= 1.5 MB; data package %d bytes; compressed wasm, js and data %d bytes\n",
+    s, s / 1048576, w, w / 1048576, d, f }'
 
 cmake --build build/web -j2 --target web_turn_bench >/dev/null
 native_line=$("$native/bench/game_bench" --benchmark_filter=BM_Turn 2>/dev/null | grep '^  turn ')
@@ -33,4 +37,5 @@ awk -v w="$web_ms" -v n="$native_ms" -v wc="$web_cpu" -v nc="$native_cpu" \
   'BEGIN { printf "turn ratio web / native: %.2f wall, %.2f cpu, target <= 2.5\n", w / n, wc / nc }'
 
 (cd tests/web && { [ -d node_modules/playwright-core ] || npm ci --no-audit --no-fund; } &&
-  node browser_test.mjs --site "$root/$site" --native "$native" --only none --bench "$root/build/web/browser_bench.json")
+  node browser_test.mjs --site "$root/$site" --native "$native" --only none --bench "$root/build/web/browser_bench.json" &&
+  node site_test.mjs --site "$root/$site" --native "$native" --only none --bench "$root/build/web/network_bench.json")

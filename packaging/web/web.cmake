@@ -26,9 +26,20 @@ set(SKELLARINE_WEB_DIR ${CMAKE_CURRENT_LIST_DIR})
 # Called at the end of the top-level directory, once the targets exist.
 function(skellarine_web_targets)
   # The game polls and sleeps as on the desktop; Asyncify turns each sleep into a return to the browser.
+  # Only what start-up reads is preloaded; the pictures are files of the site, which the game's
+  # own file reading (data_file_web.cpp, in place of data_file.cpp) fetches when it opens them.
+  set(preload ${CMAKE_BINARY_DIR}/preload/data)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/preload.stamp
+    COMMAND ${CMAKE_COMMAND} -DMODE=preload -DDATA=${DATA_DIR} -DOUT=${preload} -P ${SKELLARINE_WEB_DIR}/site.cmake
+    COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/preload.stamp
+    DEPENDS game_data ${SKELLARINE_HOST_BUILD}/data/pictures.stamp ${SKELLARINE_WEB_DIR}/site.cmake
+    COMMENT "Choosing the data files to preload")
+  add_custom_target(preload_data DEPENDS ${CMAKE_BINARY_DIR}/preload.stamp)
+  add_dependencies(skellarine preload_data)
+  target_sources(skellarine PRIVATE ${CMAKE_SOURCE_DIR}/src/scenario/data_file_web.cpp)
   target_link_options(skellarine PRIVATE
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sEXIT_RUNTIME=1 -sENVIRONMENT=web
-    "SHELL:--preload-file ${DATA_DIR}@/data" "SHELL:--exclude-file *.stamp")
+    "SHELL:--preload-file ${preload}@/data")
   # libjpeg never sleeps, but it calls through function pointers, which Asyncify would otherwise
   # instrument as if any of them might (48 kB of the wasm file).
   set(jpeg_library ${SKELLARINE_THIRDPARTY}/lib/libjpeg.a)
@@ -45,11 +56,11 @@ function(skellarine_web_targets)
     file(WRITE ${CMAKE_BINARY_DIR}/asyncify_remove.json "[\"${joined}*\"]\n")
     target_link_options(skellarine PRIVATE -sASYNCIFY_REMOVE=@${CMAKE_BINARY_DIR}/asyncify_remove.json)
   endif()
-  set_property(TARGET skellarine APPEND PROPERTY LINK_DEPENDS ${SKELLARINE_HOST_BUILD}/data/pictures.stamp)
+  set_property(TARGET skellarine APPEND PROPERTY LINK_DEPENDS ${CMAKE_BINARY_DIR}/preload.stamp)
 
   # site/: only the files to publish.
   set(site ${CMAKE_BINARY_DIR}/site)
-  set(page_files index.html page.css page.js)
+  set(page_files index.html page.css page.js load.js fit.js touch.js sw.js manifest.webmanifest)
   set(page_sources)
   foreach(f IN LISTS page_files)
     list(APPEND page_sources ${SKELLARINE_WEB_DIR}/${f})
@@ -61,10 +72,15 @@ function(skellarine_web_targets)
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:skellarine> $<TARGET_FILE_DIR:skellarine>/skellarine.wasm
             $<TARGET_FILE_DIR:skellarine>/skellarine.data ${site}/
     COMMAND ${CMAKE_COMMAND} -E copy ${SKELLARINE_HOST_BUILD}/skellarine.png ${site}/icon.png
+    COMMAND ${CMAKE_COMMAND} -E copy ${SKELLARINE_HOST_BUILD}/icons/192/skellarine.png ${site}/icon-192.png
+    COMMAND ${CMAKE_COMMAND} -E copy ${SKELLARINE_HOST_BUILD}/icons/512/skellarine.png ${site}/icon-512.png
+    COMMAND ${CMAKE_COMMAND} -E copy ${SKELLARINE_HOST_BUILD}/icons/maskable/skellarine.png ${site}/icon-maskable.png
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/assets/fonts/OFL-1.1.txt ${site}/FONT-LICENSE.txt
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/LICENSE ${site}/LICENSE.txt
+    # The pictures, the compressed copies, and the build's hash, sizes and files in the page and the worker.
+    COMMAND ${CMAKE_COMMAND} -DMODE=site -DDATA=${DATA_DIR} -DSITE=${site} -P ${SKELLARINE_WEB_DIR}/site.cmake
     COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/site.stamp
-    DEPENDS skellarine ${page_sources}
+    DEPENDS skellarine ${page_sources} ${SKELLARINE_WEB_DIR}/site.cmake ${CMAKE_BINARY_DIR}/preload.stamp
     COMMENT "Assembling the web site in ${site}")
   add_custom_target(site ALL DEPENDS ${CMAKE_BINARY_DIR}/site.stamp)
 

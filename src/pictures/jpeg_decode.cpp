@@ -3,13 +3,15 @@
 
 #include <csetjmp>
 #include <cstdint>
-#include <fstream>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include <jpeglib.h>
 #include <jerror.h>
 
 #include "game/world_state.h"
+#include "scenario/data_file.h"
 
 namespace {
 
@@ -94,24 +96,16 @@ void DecodeRows(jpeg_decompress_struct& info, ErrorManager& errors, Image& pic, 
 }  // namespace
 
 void DecodeJpeg(const std::filesystem::path& path) {
-  // Read through the path itself (wide on Windows): a C stdio name would be the ANSI code page there.
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return;
-  // Read in large pieces, not character by character: a file of thousands of scans is megabytes.
-  std::vector<unsigned char> bytes;
-  std::vector<char> piece(1 << 16);
-  while (file.read(piece.data(), static_cast<std::streamsize>(piece.size())) || file.gcount() > 0) {
-    bytes.insert(bytes.end(), piece.begin(), piece.begin() + file.gcount());
-  }
+  const std::optional<std::string> bytes = ReadDataFile(path);
   // libjpeg reports an empty buffer before any error handler could catch it.
-  if (bytes.empty()) return;
+  if (!bytes || bytes->empty()) return;
   jpeg_decompress_struct info{};
   ErrorManager errors{};
   info.err = jpeg_std_error(&errors.base);
   errors.base.error_exit = OnError;
   errors.base.emit_message = OnMessage;
   jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes->data()), static_cast<unsigned long>(bytes->size()));
   ScanLimit limit{};
   limit.base.progress_monitor = OnProgress;
   info.progress = &limit.base;

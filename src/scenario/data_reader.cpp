@@ -1,11 +1,11 @@
 // Line, field and number reading for the data files and the typed answers.
 #include "scenario/data_reader.h"
 
+#include "scenario/data_file.h"
+
 #include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -30,8 +30,7 @@ double PrefixedValue(std::string_view digits, int base) {
 }  // namespace
 
 DataReader::DataReader(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (file) text_.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  text_ = ReadDataFile(path).value_or(std::string());
 }
 
 DataReader DataReader::FromText(std::string text) {

@@ -399,10 +399,20 @@ async function touchGame(context, url) {
   await page.close();
 }
 
-tests.faults = async (context, url) => {
+tests.faults = async (shared, url) => {
+  // A browser of its own: a service worker would answer from its cache, past the routes.
+  const context = await launch({ serviceWorkers: 'block' });
+  try {
+    await downloadFaults(context, url);
+  } finally {
+    await context.close();
+  }
+};
+
+async function downloadFaults(context, url) {
   // Data that fails to download: a message instead of a blank canvas.
   let page = await context.newPage();
-  await page.route('**/skellarine.data', (route) => route.fulfill({ status: 404, body: 'gone' }));
+  await page.route('**/skellarine.data*', (route) => route.fulfill({ status: 404, body: 'gone' }));
   await page.goto(url);
   await page.waitForFunction(() => window.skellarine && window.skellarine.state === 'error', null, { timeout: 20000 });
   let text = await page.locator('#message-text').textContent();
@@ -416,7 +426,7 @@ tests.faults = async (context, url) => {
   text = await page.locator('#message-text').textContent();
   if (!/WebAssembly/.test(text)) throw new Error('no message without WebAssembly: ' + text);
   await page.close();
-};
+}
 
 tests.background = async (context, url) => {
   // A tab frozen in the background and brought back goes on where it was and takes keys.

@@ -47,3 +47,6 @@ if [ ! -d node_modules/playwright-core ] || [ package-lock.json -nt node_modules
   npm ci --no-audit --no-fund
 fi
 node browser_test.mjs --site "$root/build/web/site" --native "$native"
+
+echo "== the published site: pictures on demand, offline play, a new build, network faults (Chromium)"
+node site_test.mjs --site "$root/build/web/site" --native "$native"

@@ -1,4 +1,5 @@
-// Scales the desktop icon to the sizes of the icon theme and writes the window's icon as C++ source.
+// Scales the desktop icon to the sizes of the icon theme and of the web app, draws the web app's
+// maskable icon and writes the window's icon as C++ source.
 #include <cairo.h>
 
 #include <cstdint>
@@ -9,13 +10,37 @@
 
 namespace {
 
-constexpr int kSizes[] = {48, 64, 128, 256};
+constexpr int kSizes[] = {48, 64, 128, 192, 256, 512};
 constexpr int kWindowIconSize = 64;
+constexpr int kMaskableSize = 512;
+// A launcher may cut a maskable icon down to a circle of 80 % of its side: the picture stays inside
+// it, on the web page's own dark blue, which fills the rest.
+constexpr double kMaskableInner = 0.56;
+constexpr double kMaskableRed = 0.0;
+constexpr double kMaskableGreen = 0.0;
+constexpr double kMaskableBlue = 40.0 / 255.0;
 
 cairo_surface_t* Scaled(cairo_surface_t* source, int size) {
   const double scale = static_cast<double>(size) / cairo_image_surface_get_width(source);
   cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
   cairo_t* cr = cairo_create(out);
+  cairo_scale(cr, scale, scale);
+  cairo_set_source_surface(cr, source, 0, 0);
+  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BEST);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  cairo_surface_flush(out);
+  return out;
+}
+
+cairo_surface_t* Maskable(cairo_surface_t* source) {
+  cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kMaskableSize, kMaskableSize);
+  cairo_t* cr = cairo_create(out);
+  cairo_set_source_rgb(cr, kMaskableRed, kMaskableGreen, kMaskableBlue);
+  cairo_paint(cr);
+  const double inner = kMaskableSize * kMaskableInner;
+  const double scale = inner / cairo_image_surface_get_width(source);
+  cairo_translate(cr, (kMaskableSize - inner) / 2, (kMaskableSize - inner) / 2);
   cairo_scale(cr, scale, scale);
   cairo_set_source_surface(cr, source, 0, 0);
   cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BEST);
@@ -77,6 +102,11 @@ int main(int argc, char** argv) {
     if (size == kWindowIconSize) ok = ok && WriteSource(icon, argv[3]);
     cairo_surface_destroy(icon);
   }
+  const std::filesystem::path maskable = std::filesystem::path(argv[2]) / "maskable";
+  std::filesystem::create_directories(maskable);
+  cairo_surface_t* icon = Maskable(source);
+  ok = ok && cairo_surface_write_to_png(icon, (maskable / "skellarine.png").c_str()) == CAIRO_STATUS_SUCCESS;
+  cairo_surface_destroy(icon);
   cairo_surface_destroy(source);
   if (!ok) std::fprintf(stderr, "gen_icons: cannot write the icons\n");
   return ok ? 0 : 1;

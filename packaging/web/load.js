@@ -1,0 +1,301 @@
+// Loading: skellarine.js, the wasm and the data package requested at once (with the page's own
+// files), compressed where the browser can unpack them, with one progress bar counted in bytes
+// against the sizes the build wrote into the page; then the game, whose pictures are files of the
+// site fetched when it first opens them and, once it runs, in the background.
+const loading = document.getElementById('loading');
+const barFill = document.getElementById('bar-fill');
+const loadingSize = document.getElementById('loading-size');
+const offline = document.getElementById('offline');
+
+const build = JSON.parse(document.getElementById('build').textContent);
+const kUnpack = typeof DecompressionStream === 'function';
+const kStartFiles = ['skellarine.js', 'skellarine.wasm', 'skellarine.data'];
+// Pictures fetched at once in the background; more would slow down the one the game waits for.
+const kPrefetchAtOnce = 3;
+// How long after start-up the background fetching begins: the first help page comes first.
+const kPrefetchDelayMs = 1000;
+const kRetryMs = 2000;
+
+// A file that did not come; `network` when the server could not be reached at all.
+class LoadError extends Error {
+  constructor(text, network) {
+    super(text);
+    this.network = network;
+  }
+}
+
+const progress = { received: new Map(), expected: new Map() };
+for (const name of kStartFiles) progress.expected.set(name, build.sizes[kUnpack ? name + '.gz' : name]);
+
+function showProgress() {
+  let got = 0;
+  let total = 0;
+  for (const [name, size] of progress.expected) {
+    total += size;
+    got += Math.min(size, progress.received.get(name) || 0);
+  }
+  barFill.style.width = Math.min(100, (100 * got) / total).toFixed(1) + '%';
+  loadingSize.textContent = (got / 1048576).toFixed(1) + ' из ' + (total / 1048576).toFixed(1) + ' МБ';
+}
+
+async function request(url) {
+  let response;
+  try {
+    response = await fetch(url);
+  } catch (error) {
+    throw new LoadError(url + ': ' + error.message, true);
+  }
+  if (!response.ok) throw new LoadError(url + ': ' + response.status + ' ' + response.statusText, false);
+  return response;
+}
+
+function isGzip(bytes) {
+  return bytes.length >= 2 && bytes[0] === 0x1f && bytes[1] === 0x8b;
+}
+
+// The whole body, counted as it arrives against what the build says this file weighs.
+async function body(response, name, packedName) {
+  const chunks = [];
+  let got = 0;
+  const count = (chunk) => {
+    if (chunks.length === 0 && packedName !== name && !isGzip(chunk)) {
+      // The host unpacked the copy on the way (Content-Encoding): the plain size is what comes.
+      progress.expected.set(name, build.sizes[name]);
+    }
+    chunks.push(chunk);
+    got += chunk.length;
+    progress.received.set(name, got);
+    showProgress();
+  };
+  if (response.body && response.body.getReader) {
+    const reader = response.body.getReader();
+    for (;;) {
+      let part;
+      try {
+        part = await reader.read();
+      } catch (error) {
+        throw new LoadError(packedName + ': ' + error.message, true);
+      }
+      if (part.done) break;
+      count(part.value);
+    }
+  } else {
+    count(new Uint8Array(await response.arrayBuffer()));
+  }
+  const whole = new Uint8Array(got);
+  let at = 0;
+  for (const chunk of chunks) {
+    whole.set(chunk, at);
+    at += chunk.length;
+  }
+  return whole;
+}
+
+async function gunzip(bytes) {
+  const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
+  return new Uint8Array(await new Response(stream).arrayBuffer());
+}
+
+const started = new Map();
+// One of the start files, plain, from its compressed copy where the browser unpacks gzip itself.
+function startFile(name) {
+  if (!started.has(name)) {
+    const promise = (async () => {
+      if (kUnpack) {
+        let response = null;
+        try {
+          response = await request(name + '.gz');
+        } catch (error) {
+          if (error.network) throw error;
+        }
+        // A host without the copies still has the plain files.
+        if (response) {
+          const bytes = await body(response, name, name + '.gz');
+          return isGzip(bytes) ? gunzip(bytes) : bytes;
+        }
+        progress.expected.set(name, build.sizes[name]);
+        progress.received.set(name, 0);
+      }
+      return body(await request(name), name, name);
+    })();
+    started.set(name, promise);
+    // A failed file is fetched afresh on the next try; the others are kept.
+    promise.catch(() => started.delete(name));
+  }
+  return started.get(name);
+}
+
+// ---- Pictures ----
+
+const pictures = new Set(build.pictures);
+// Fetched bytes waiting for the game to open them.
+const fetched = new Map();
+const given = new Set();
+let networkDown = false;
+// Pictures the game itself waits for: only then does the page tell that the network is down.
+let gameWaits = 0;
+
+function showOffline(down) {
+  networkDown = down;
+  offline.hidden = !(networkDown && gameWaits > 0);
+  window.skellarine.offline = !offline.hidden;
+}
+
+function waitForNetwork() {
+  return new Promise((resolve) => {
+    const done = () => {
+      clearTimeout(timer);
+      window.removeEventListener('online', done);
+      resolve();
+    };
+    const timer = setTimeout(done, kRetryMs);
+    window.addEventListener('online', done);
+  });
+}
+
+// A picture's bytes, or null when the site does not have it (as a missing file on the desktop).
+// A network that is down is waited out: the game's own wait goes on meanwhile, and the keys
+// typed meanwhile stay queued for it.
+async function fetchPicture(name) {
+  for (;;) {
+    try {
+      const response = await fetch(name);
+      // Not there, or not to be had: the same as a missing file. A busy or failing server is retried.
+      if (response.status >= 400 && response.status < 500 && response.status !== 408 && response.status !== 429) return null;
+      if (response.ok) {
+        const bytes = new Uint8Array(await response.arrayBuffer());
+        showOffline(false);
+        return bytes;
+      }
+    } catch (error) {
+      // fetch() rejects only when no answer came.
+    }
+    showOffline(true);
+    await waitForNetwork();
+  }
+}
+
+function picture(name) {
+  if (!fetched.has(name)) fetched.set(name, fetchPicture(name));
+  return fetched.get(name);
+}
+
+// Called by the game's file reading (the web counterpart of data_file.cpp) for a file it lacks.
+async function fetchSiteFile(name) {
+  if (!pictures.has(name)) return null;
+  ++gameWaits;
+  showOffline(networkDown);
+  let bytes;
+  try {
+    bytes = await picture(name);
+  } finally {
+    --gameWaits;
+    showOffline(networkDown);
+  }
+  // The game keeps its own copy from now on.
+  fetched.delete(name);
+  given.add(name);
+  return bytes;
+}
+
+async function prefetch() {
+  // Every place's usual picture first: the next turns most likely need one of them.
+  const usual = (name) => (name.endsWith('1.jpg') ? 0 : 1);
+  const queue = build.pictures.slice().sort((a, b) => usual(a) - usual(b));
+  const worker = async () => {
+    while (queue.length > 0) {
+      const name = queue.shift();
+      if (given.has(name)) {
+        // Through the service worker once more, so that it keeps it for play without a network.
+        if (navigator.serviceWorker && navigator.serviceWorker.controller) await fetchPicture(name);
+      } else {
+        await picture(name);
+      }
+    }
+  };
+  await Promise.all(Array.from({ length: kPrefetchAtOnce }, worker));
+}
+
+// ---- The service worker ----
+
+// Registered once the game runs; resolves when it controls the page (or never can).
+async function serviceWorker() {
+  if (!('serviceWorker' in navigator) || !window.isSecureContext) return;
+  try {
+    await navigator.serviceWorker.register('sw.js');
+    // A browser may refuse workers without saying so.
+    await Promise.race([navigator.serviceWorker.ready, new Promise((resolve, reject) => setTimeout(() => reject(new Error('no answer')), 5000))]);
+  } catch (error) {
+    console.warn('no service worker:', error.message);
+    return;
+  }
+  if (navigator.serviceWorker.controller) return;
+  await new Promise((resolve) => {
+    navigator.serviceWorker.addEventListener('controllerchange', resolve, { once: true });
+    setTimeout(resolve, 5000);
+  });
+}
+
+// A newer build's worker that waits for its turn takes over now, before anything of the game is
+// loaded: the page starts again, all of it from the new build. Resolves false when it does.
+async function newBuildFirst() {
+  if (!('serviceWorker' in navigator) || !navigator.serviceWorker.controller) return true;
+  const registration = await navigator.serviceWorker.getRegistration();
+  if (!registration || !registration.waiting) return true;
+  navigator.serviceWorker.addEventListener('controllerchange', () => location.reload(), { once: true });
+  registration.waiting.postMessage('take over');
+  return false;
+}
+
+// ---- The game ----
+
+function runScript(bytes) {
+  return new Promise((resolve, reject) => {
+    const script = document.createElement('script');
+    script.src = URL.createObjectURL(new Blob([bytes], { type: 'text/javascript' }));
+    script.onload = resolve;
+    script.onerror = () => reject(new LoadError('skellarine.js', false));
+    document.body.appendChild(script);
+  });
+}
+
+// Starts the game once its files are here. game: { canvas, running(), exited(code), failed(text, retry) }.
+export async function load(game) {
+  window.skellarine.build = build.build;
+  if (!(await newBuildFirst())) return;
+  loading.hidden = false;
+  showProgress();
+  let files;
+  try {
+    files = await Promise.all(kStartFiles.map(startFile));
+  } catch (error) {
+    const text = error.network
+      ? 'Нет связи с сервером: файлы игры не загрузились (' + error.message + ').'
+      : 'Не удалось загрузить файлы игры (' + error.message + ').';
+    game.failed(text, () => load(game));
+    return;
+  }
+  const [js, wasm, data] = files;
+  window.Module = {
+    canvas: game.canvas,
+    wasmBinary: wasm,
+    getPreloadedPackage: () => data.buffer,
+    // The script runs from memory; its files lie beside the page.
+    locateFile: (path) => path,
+    fetchSiteFile: fetchSiteFile,
+    print: (text) => console.log(text),
+    printErr: (text) => console.warn(text),
+    onRuntimeInitialized: () => {
+      loading.hidden = true;
+      game.running();
+      setTimeout(() => serviceWorker().then(prefetch), kPrefetchDelayMs);
+    },
+    onExit: (code) => game.exited(code),
+    onAbort: (what) => game.failed('Игра остановилась из-за ошибки: ' + what),
+  };
+  try {
+    await runScript(js);
+  } catch (error) {
+    game.failed('Не удалось запустить skellarine.js.', () => location.reload());
+  }
+}
