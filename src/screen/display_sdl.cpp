@@ -19,7 +19,7 @@
 #endif
 
 #ifdef __EMSCRIPTEN__
-#include <emscripten/em_js.h>
+#include <emscripten.h>
 // The page offers touch controls that fit what the game waits for (packaging/web/waits.js).
 EM_JS(void, TellPageWait, (const char* json), { if (Module.gameWaits) Module.gameWaits(UTF8ToString(json)); });
 #else
