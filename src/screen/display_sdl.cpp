@@ -42,7 +42,7 @@ constexpr std::uint64_t kFrameMs = 16;
 // is shown as held at least this long, and at least until one poll has seen it.
 constexpr std::uint64_t kShortestPressMs = 60;
 #ifdef __EMSCRIPTEN__
-// In a browser the page scales the 640 x 480 canvas itself (packaging/web/page.js), so the canvas
+// In a browser the page scales the 640 x 480 canvas itself (packaging/web/fit.js), so the canvas
 // keeps its size and SDL maps the pointer through the page's scaling; every sleep returns to the
 // browser, which gathers the events meanwhile.
 constexpr bool kBrowser = true;
