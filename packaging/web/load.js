@@ -7,16 +7,28 @@ const files = ['skellarine.wasm', 'skellarine.data'];
 const received = files.map(() => 0);
 const totals = files.map(() => 0);
 
+// Sizes with a decimal comma, as Russian writes them.
+function megabytes(bytes) {
+  return (bytes / 1048576).toFixed(1).replace('.', ',');
+}
+
+// Why a download failed, in a Russian sentence: the browser's own message is English.
+class DownloadError extends Error {}
+function reason(error) {
+  if (error instanceof DownloadError) return error.message;
+  return 'Нет связи с сервером.';
+}
+
 function progress() {
   const total = totals.reduce((a, b) => a + b, 0);
   const got = received.reduce((a, b) => a + b, 0);
   if (total > 0) barFill.style.width = Math.min(100, (100 * got) / total).toFixed(1) + '%';
-  loadingSize.textContent = (got / 1048576).toFixed(1) + (total > 0 ? ' из ' + (total / 1048576).toFixed(1) : '') + ' МБ';
+  loadingSize.textContent = megabytes(got) + (total > 0 ? ' из ' + megabytes(total) : '') + ' МБ';
 }
 
 async function download(index) {
   const response = await fetch(files[index]);
-  if (!response.ok) throw new Error(files[index] + ': ' + response.status + ' ' + response.statusText);
+  if (!response.ok) throw new DownloadError(`Сервер не отдал файл ${files[index]} (код ${response.status}).`);
   totals[index] = Number(response.headers.get('Content-Length')) || 0;
   if (!response.body || !response.body.getReader) {
     const buffer = await response.arrayBuffer();
@@ -42,7 +54,8 @@ async function download(index) {
   return whole.buffer;
 }
 
-// Starts the game once its files are here. game: { canvas, running(), exited(code), failed(text) }.
+// Starts the game once its files are here.
+// game: { canvas, running(), waited(json), exited(code), failed(text, offer) }.
 export function load(game) {
   Promise.all(files.map((_, i) => download(i))).then(([wasm, data]) => {
     window.Module = {
@@ -55,14 +68,20 @@ export function load(game) {
         loading.hidden = true;
         game.running();
       },
+      // What the game waits for, from its input operations.
+      gameWaits: game.waited,
       onExit: (code) => game.exited(code),
-      onAbort: (what) => game.failed('Игра остановилась из-за ошибки: ' + what),
+      onAbort: (what) => {
+        console.warn(what);
+        game.failed('Игра остановилась из-за внутренней ошибки. Начните её заново.');
+      },
     };
     const script = document.createElement('script');
     script.src = 'skellarine.js';
-    script.onerror = () => game.failed('Не удалось загрузить skellarine.js. Проверьте соединение и обновите страницу.');
+    script.onerror = () => game.failed('Не удалось загрузить файлы игры. Нет связи с сервером.', 'retry');
     document.body.appendChild(script);
   }, (error) => {
-    game.failed('Не удалось загрузить файлы игры (' + error.message + '). Проверьте соединение и обновите страницу.');
+    console.warn(error);
+    game.failed('Не удалось загрузить файлы игры. ' + reason(error) + ' Проверьте соединение и нажмите «Повторить».', 'retry');
   });
 }
