@@ -289,6 +289,14 @@ export function watchTouch() {
   for (const button of keypad.querySelectorAll('button')) liftButton(button, () => press(button.dataset.key));
   liftButton(full, goFullscreen);
   panel.addEventListener('touchstart', enterTouchMode, { passive: true });
+  // The browser follows a touch with mouse events of its own (a pointer that leaves the screen for
+  // a button, say); the game would take that as the mouse leaving its window and see no clicks.
+  // Touch reaches the game only as the page's own mouse events.
+  for (const type of ['mouseenter', 'mouseleave', 'mouseover', 'mouseout', 'mousemove', 'mousedown', 'mouseup']) {
+    window.addEventListener(type, (event) => {
+      if (event.isTrusted && event.sourceCapabilities && event.sourceCapabilities.firesTouchEvents) event.stopImmediatePropagation();
+    }, true);
+  }
   onWait(update);
   window.addEventListener('skellarine-fit', () => update(currentWait()));
   document.addEventListener('fullscreenchange', () => update(currentWait()));

@@ -374,10 +374,18 @@ async function phoneDetails(url, name, profile) {
   await settle(page);
   await expectText(page, 'DEBUG IS ON', 'lifting the resting finger on ХИТРИТЬ');
 
-  // A long press outside a list still shows the bare picture.
-  await stroke(page, [await at(page, 320, 100)], 800).catch(() => {});
+  // A long press outside a list (the prompt only) still shows the bare picture.
+  const peek = await page.context().newCDPSession(page);
+  await peek.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [await at(page, 320, 100)] });
+  await page.waitForTimeout(800);
+  await settle(page);
+  const bare = await read(page, 'ВАШИ ДЕЙСТВИЯ');
+  if (bare.found['ВАШИ ДЕЙСТВИЯ']) throw new Error('a long press outside the list shows the rows');
+  await peek.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+  await peek.detach();
   await settle(page);
   await expectText(page, 'ВАШИ ДЕЙСТВИЯ', 'after a long press');
+  if ((await wait(page)).open) throw new Error('a long press opened the list');
   await page.context().close();
 }
 
@@ -435,6 +443,32 @@ tests.fill = async (url) => {
     await shot(page, `${name}-help`);
     if (m.share < 0.9) throw new Error(`${name}: the screen takes ${(100 * m.share).toFixed(1)} % of the window`);
     if (Math.abs(m.box.width * 3 - m.box.height * 4) > 4) throw new Error(`${name}: not 4:3`);
+    // Under two device pixels to a game pixel the screen is drawn at the next whole multiple with
+    // hard edges (each game pixel a block of that copy) and scaled down by the browser.
+    const sharp = await page.evaluate(() => {
+      const game = document.getElementById('canvas');
+      const copy = document.getElementById('screen');
+      if (copy.hidden) return { hidden: true, pixelated: getComputedStyle(game).imageRendering };
+      const k = copy.width / 640;
+      const a = game.getContext('2d').getImageData(0, 0, 640, 480).data;
+      const b = copy.getContext('2d').getImageData(0, 0, copy.width, copy.height).data;
+      let wrong = 0;
+      for (let y = 3; y < 480; y += 37) {
+        for (let x = 5; x < 640; x += 41) {
+          for (const [dx, dy] of [[0, 0], [k - 1, k - 1]]) {
+            const i = 4 * (y * 640 + x);
+            const j = 4 * ((y * k + dy) * copy.width + x * k + dx);
+            if (a[i] !== b[j] || a[i + 1] !== b[j + 1] || a[i + 2] !== b[j + 2]) ++wrong;
+          }
+        }
+      }
+      return { hidden: false, k, wrong, shown: getComputedStyle(copy).display };
+    });
+    const perGame = (m.box.width / kWidth) * profile.deviceScaleFactor;
+    if (perGame < 2 && (sharp.hidden || sharp.k !== Math.ceil(perGame) || sharp.wrong || sharp.shown === 'none')) {
+      throw new Error(`${name}: no sharp copy at ${perGame.toFixed(2)} device px per game px: ${JSON.stringify(sharp)}`);
+    }
+    if (perGame >= 2 && (!sharp.hidden || !['pixelated', 'crisp-edges'].includes(sharp.pixelated))) throw new Error(`${name}: not pixelated at ${perGame.toFixed(2)}`);
     if (profile.hasTouch) {
       await tapToFirstTurn(page);
       figures[name].commandButtons = await buttonHeights(page);
@@ -458,6 +492,41 @@ tests.fill = async (url) => {
     await shot(page, `${name}-turn`);
     await page.context().close();
   }
+};
+
+tests.page_texts = async (url) => {
+  // Russian only: a failed download names no browser words and offers "Повторить"; without
+  // WebAssembly nothing can help, so no button; sizes with a decimal comma.
+  const context = await browser.newContext(phones.landscape);
+  const cases = [
+    ['404', (route) => route.fulfill({ status: 404, body: 'gone' }), /^Не удалось загрузить файлы игры\. Сервер не отдал файл skellarine\.data \(код 404\)\./],
+    ['abort', (route) => route.abort('internetdisconnected'), /^Не удалось загрузить файлы игры\. Нет связи с сервером\./],
+  ];
+  for (const [what, handler, pattern] of cases) {
+    const page = await context.newPage();
+    await page.route('**/skellarine.data', handler);
+    await page.goto(url);
+    await page.waitForFunction(() => window.skellarine && window.skellarine.state === 'error', null, { timeout: 20000 });
+    const text = await page.locator('#message-text').textContent();
+    const again = await page.locator('#again').textContent();
+    if (!pattern.test(text) || /[A-Za-z]{3,}/.test(text.replace(/skellarine\.data/, ''))) throw new Error(`${what}: ${text}`);
+    if (again !== 'Повторить' || !(await page.locator('#again').isVisible())) throw new Error(`${what}: the button reads ${again}`);
+    if (await page.locator('#panel').isVisible()) throw new Error(`${what}: touch controls under the message`);
+    await shot(page, `landscape-failed-${what}`);
+    await page.close();
+  }
+  let page = await context.newPage();
+  await page.addInitScript(() => { delete window.WebAssembly; });
+  await page.goto(url);
+  await page.waitForFunction(() => window.skellarine && window.skellarine.state === 'error', null, { timeout: 20000 });
+  if (await page.locator('#again').isVisible()) throw new Error('a button offered without WebAssembly');
+  await page.close();
+  page = await context.newPage();
+  await page.goto(url);
+  await page.waitForFunction(() => window.skellarine && window.skellarine.state === 'running', null, { timeout: 30000 });
+  const size = await page.locator('#loading-size').textContent();
+  if (!/^\d+,\d из \d+,\d МБ$/.test(size)) throw new Error(`the progress line reads "${size}"`);
+  await context.close();
 };
 
 tests.desktop_unchanged = async (url) => {
