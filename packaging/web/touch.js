@@ -17,6 +17,10 @@ const kRowHeight = 14;
 const kButtonHeight = 44;
 const kButtonLeast = 36;
 const kGap = 6;
+// A click on a list entry that the game has not answered within this long is given again.
+const kResendMs = 600;
+// Mouse events that the browser makes up this soon after a touch are not the player's mouse.
+const kAfterTouchMs = 1000;
 
 const canvas = document.getElementById('canvas');
 const panel = document.getElementById('panel');
@@ -192,11 +196,24 @@ function liftButton(button, act) {
   button.addEventListener('click', (event) => event.preventDefault());
 }
 
+// Clicks an entry of the open list. Should the game not answer (a click it never saw), the same
+// wait still stands a while later, and the click is given again; a click the game did see ends
+// the wait at once, so nothing is clicked twice.
+function clickEntry(row, tries = 2) {
+  const wait = currentWait();
+  clickRow(row);
+  if (tries > 1) {
+    setTimeout(() => {
+      if (currentWait() === wait) clickEntry(row, tries - 1);
+    }, kResendMs);
+  }
+}
+
 function pick(row) {
   const wait = currentWait();
   if (wait.kind !== 'list') return;
   if (wait.open) {
-    clickRow(row);
+    clickEntry(row);
   } else {
     // The first click anywhere opens the list; the second picks, once the list is open.
     pendingRow = row;
@@ -220,7 +237,7 @@ function layoutChoices() {
   }
   perColumn = Math.ceil(count / columns);
   const height = Math.max(kButtonLeast, Math.min(56, Math.floor((room - (perColumn - 1) * kGap) / perColumn)));
-  choices.classList.toggle('narrow', columns >= 3);
+  choices.classList.toggle('narrow', (box.width - (columns - 1) * kGap) / columns < 120);
   choices.style.gridTemplateColumns = `repeat(${columns}, 1fr)`;
   choices.style.gridTemplateRows = `repeat(${perColumn}, ${height}px)`;
 }
@@ -257,7 +274,7 @@ function update(wait) {
   if (wait.kind === 'list' && wait.open && pendingRow) {
     const row = pendingRow;
     pendingRow = 0;
-    clickRow(row);
+    clickEntry(row);
   }
   full.hidden = !!document.fullscreenElement || !document.documentElement.requestFullscreen;
   turn.hidden = document.body.dataset.panel !== 'below';
@@ -292,9 +309,17 @@ export function watchTouch() {
   // The browser follows a touch with mouse events of its own (a pointer that leaves the screen for
   // a button, say); the game would take that as the mouse leaving its window and see no clicks.
   // Touch reaches the game only as the page's own mouse events.
+  let touchedAt = -Infinity;
+  for (const type of ['touchstart', 'touchend', 'pointerdown', 'pointerup']) {
+    window.addEventListener(type, (event) => {
+      if (type.startsWith('touch') || event.pointerType === 'touch') touchedAt = performance.now();
+    }, { capture: true, passive: true });
+  }
   for (const type of ['mouseenter', 'mouseleave', 'mouseover', 'mouseout', 'mousemove', 'mousedown', 'mouseup']) {
     window.addEventListener(type, (event) => {
-      if (event.isTrusted && event.sourceCapabilities && event.sourceCapabilities.firesTouchEvents) event.stopImmediatePropagation();
+      if (!event.isTrusted) return;
+      const fromTouch = event.sourceCapabilities && event.sourceCapabilities.firesTouchEvents;
+      if (fromTouch || performance.now() - touchedAt < kAfterTouchMs) event.stopImmediatePropagation();
     }, true);
   }
   onWait(update);
