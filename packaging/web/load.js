@@ -17,11 +17,17 @@ const kPrefetchDelayMs = 1000;
 const kRetryMs = 2000;
 
 // A file that did not come; `network` when the server could not be reached at all.
+// Its message is a Russian sentence for the player: the browser's own words are English.
 class LoadError extends Error {
   constructor(text, network) {
     super(text);
     this.network = network;
   }
+}
+
+// Sizes with a decimal comma, as Russian writes them.
+function megabytes(bytes) {
+  return (bytes / 1048576).toFixed(1).replace('.', ',');
 }
 
 const progress = { received: new Map(), expected: new Map() };
@@ -35,7 +41,7 @@ function showProgress() {
     got += Math.min(size, progress.received.get(name) || 0);
   }
   barFill.style.width = Math.min(100, (100 * got) / total).toFixed(1) + '%';
-  loadingSize.textContent = (got / 1048576).toFixed(1) + ' из ' + (total / 1048576).toFixed(1) + ' МБ';
+  loadingSize.textContent = megabytes(got) + ' из ' + megabytes(total) + ' МБ';
 }
 
 async function request(url) {
@@ -43,9 +49,10 @@ async function request(url) {
   try {
     response = await fetch(url);
   } catch (error) {
-    throw new LoadError(url + ': ' + error.message, true);
+    console.warn(url, error);
+    throw new LoadError('Нет связи с сервером.', true);
   }
-  if (!response.ok) throw new LoadError(url + ': ' + response.status + ' ' + response.statusText, false);
+  if (!response.ok) throw new LoadError(`Сервер не отдал файл ${url} (код ${response.status}).`, false);
   return response;
 }
 
@@ -74,7 +81,8 @@ async function body(response, name, packedName) {
       try {
         part = await reader.read();
       } catch (error) {
-        throw new LoadError(packedName + ': ' + error.message, true);
+        console.warn(packedName, error);
+        throw new LoadError('Связь с сервером прервалась.', true);
       }
       if (part.done) break;
       count(part.value);
@@ -259,7 +267,8 @@ function runScript(bytes) {
   });
 }
 
-// Starts the game once its files are here. game: { canvas, running(), exited(code), failed(text, retry) }.
+// Starts the game once its files are here.
+// game: { canvas, running(), waited(json), exited(code), failed(text, offer) }.
 export async function load(game) {
   window.skellarine.build = build.build;
   if (!(await newBuildFirst())) return;
@@ -269,10 +278,9 @@ export async function load(game) {
   try {
     files = await Promise.all(kStartFiles.map(startFile));
   } catch (error) {
-    const text = error.network
-      ? 'Нет связи с сервером: файлы игры не загрузились (' + error.message + ').'
-      : 'Не удалось загрузить файлы игры (' + error.message + ').';
-    game.failed(text, () => load(game));
+    console.warn(error);
+    const why = error instanceof LoadError ? error.message : 'Файлы пришли повреждёнными.';
+    game.failed('Не удалось загрузить файлы игры. ' + why + ' Проверьте соединение и нажмите «Повторить».', () => load(game));
     return;
   }
   const [js, wasm, data] = files;
@@ -283,6 +291,8 @@ export async function load(game) {
     // The script runs from memory; its files lie beside the page.
     locateFile: (path) => path,
     fetchSiteFile: fetchSiteFile,
+    // What the game waits for, from its input operations.
+    gameWaits: game.waited,
     print: (text) => console.log(text),
     printErr: (text) => console.warn(text),
     onRuntimeInitialized: () => {
@@ -291,7 +301,10 @@ export async function load(game) {
       setTimeout(() => serviceWorker().then(prefetch), kPrefetchDelayMs);
     },
     onExit: (code) => game.exited(code),
-    onAbort: (what) => game.failed('Игра остановилась из-за ошибки: ' + what),
+    onAbort: (what) => {
+      console.warn(what);
+      game.failed('Игра остановилась из-за внутренней ошибки. Начните её заново.');
+    },
   };
   try {
     await runScript(js);

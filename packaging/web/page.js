@@ -2,8 +2,9 @@
 // end of the game; loading, fitting the screen and touch live in their own modules. No game rules
 // live here.
 import { fit, watchFit } from './fit.js';
-import { hideKeypad, watchTouch } from './touch.js';
+import { touchEnded, watchTouch } from './touch.js';
 import { load } from './load.js';
+import { received } from './waits.js';
 
 const stage = document.getElementById('stage');
 const canvas = document.getElementById('canvas');
@@ -17,29 +18,30 @@ const retry = document.getElementById('retry');
 const status = { state: 'loading', exitStatus: null, error: null };
 window.skellarine = status;
 
-function showMessage(text, offerRestart) {
+// offer: the button under the message: 'restart' after the game, a function that tries again
+// ("Повторить") after a failed download, none where neither can help.
+function showMessage(text, offer) {
   loading.hidden = true;
   messageText.textContent = text;
-  again.hidden = !offerRestart;
-  retry.hidden = true;
-  message.hidden = false;
-}
-
-// A failure; with tryAgain, the page offers "Повторить" in place of a new start.
-function fail(text, tryAgain) {
-  if (status.state === 'error') return;
-  status.state = 'error';
-  status.error = text;
-  showMessage(text, !tryAgain);
-  if (tryAgain) {
-    retry.hidden = false;
+  again.hidden = offer !== 'restart';
+  retry.hidden = typeof offer !== 'function';
+  if (typeof offer === 'function') {
     retry.onclick = () => {
       message.hidden = true;
       status.state = 'loading';
       status.error = null;
-      tryAgain();
+      offer();
     };
   }
+  message.hidden = false;
+  touchEnded();
+}
+
+function fail(text, offer = 'restart') {
+  if (status.state === 'error') return;
+  status.state = 'error';
+  status.error = text;
+  showMessage(text, offer);
 }
 
 again.addEventListener('click', () => location.reload());
@@ -81,12 +83,15 @@ watchTouch();
 
 window.addEventListener('error', (event) => {
   if (status.state === 'ended') return;
-  fail('Игра остановилась из-за ошибки: ' + (event.message || event.error));
+  // The browser's own words are English; the player gets a Russian sentence, the console the details.
+  console.warn(event.message || event.error);
+  fail('Игра остановилась из-за внутренней ошибки. Начните её заново.');
 });
 
 if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
+  // Reloading cannot help here: no button.
   fail('Этот браузер не умеет запускать WebAssembly, без которого игра не работает. '
-    + 'Откройте страницу в современном браузере.');
+    + 'Откройте страницу в современном браузере.', null);
 } else {
   load({
     canvas: canvas,
@@ -94,11 +99,11 @@ if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'funct
       status.state = 'running';
       canvas.focus();
     },
+    waited: received,
     exited: (code) => {
       status.state = 'ended';
       status.exitStatus = code;
-      hideKeypad();
-      showMessage(code === 0 ? 'Игра окончена.' : 'Игра завершилась с ошибкой (код ' + code + ').', true);
+      showMessage(code === 0 ? 'Игра окончена.' : 'Игра завершилась с ошибкой (код ' + code + ').', 'restart');
     },
     failed: fail,
   });

@@ -60,7 +60,7 @@ function(skellarine_web_targets)
 
   # site/: only the files to publish.
   set(site ${CMAKE_BINARY_DIR}/site)
-  set(page_files index.html page.css page.js load.js fit.js touch.js sw.js manifest.webmanifest)
+  set(page_files index.html page.css page.js load.js fit.js touch.js waits.js sw.js manifest.webmanifest)
   set(page_sources)
   foreach(f IN LISTS page_files)
     list(APPEND page_sources ${SKELLARINE_WEB_DIR}/${f})

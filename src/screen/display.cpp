@@ -171,6 +171,9 @@ std::string Display::ReadKey() {
 }
 
 void Display::WaitKey() {
+  Wait any;
+  any.kind = WaitKind::kKey;
+  Waiting(any);
   Pump();
   while (keys_.empty()) {
     Sleep(50);

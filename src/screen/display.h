@@ -33,6 +33,19 @@ struct MouseState {
   int buttons = -1;
 };
 
+// What an input operation waits for, told to the display when it starts waiting: a page can offer
+// touch controls that fit (a tap as Enter, a keypad, the entries of a list as buttons).
+enum class WaitKind { kNothing, kKey, kEnter, kTyped, kList };
+struct Wait {
+  WaitKind kind = WaitKind::kNothing;
+  int limit = 0;       // a typed answer's longest length
+  int list = 0;        // the list's kind (1 command words, 2 places, 3 code words)
+  bool open = false;   // the list is shown; before that only its prompt is
+  int promptRow = 0;   // the row of the typed answer or of the list's prompt
+  std::vector<std::string> entries;  // the list's entries, Windows-1251, trimmed
+  std::vector<int> rows;             // the text row of each entry
+};
+
 // Thrown by EndApplication so that the entry point (or a test) can unwind and return the status.
 struct AppExit {
   int status;
@@ -105,6 +118,9 @@ class Display {
   virtual std::string ExeDir() = 0;
   // Ends the application with the status (unwinds to the entry point).
   [[noreturn]] void EndApplication(int status);
+
+  // Tells the platform what the input operation that starts now waits for.
+  virtual void Waiting(const Wait& wait) = 0;
 
   // Appends a key to the queue, dropping the oldest when it is full.
   void QueueKey(const std::string& key);

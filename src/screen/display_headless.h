@@ -25,6 +25,9 @@ class HeadlessDisplay : public Display {
   bool InputConsumed() const { return !KeyWaiting() && mouse_.empty() && seen_; }
   // Milliseconds of virtual time passed in pauses.
   std::int64_t Now() const { return now_; }
+  void Waiting(const Wait& wait) override { wait_ = wait; }
+  // What the input operation running now (or the last one) said it waits for.
+  const Wait& CurrentWait() const { return wait_; }
   // Called before every input read and pause; the driver of the game lives here.
   std::function<void()> onPump;
 
@@ -45,4 +48,5 @@ class HeadlessDisplay : public Display {
   std::deque<MouseState> mouse_;
   MouseState current_;
   bool seen_ = true;
+  Wait wait_;
 };

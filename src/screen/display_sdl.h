@@ -23,6 +23,8 @@ class SdlDisplay : public Display {
   double Timer() override;
   // The directory of the executable, ending in '/'.
   std::string ExeDir() override;
+  // In a browser, hands the page what the game waits for; elsewhere the window needs nothing.
+  void Waiting(const Wait& wait) override;
 
  protected:
   void Pump() override;

@@ -32,6 +32,26 @@ void FillMenu(int n) {
   for (int i = 1; i <= W.MenuCount; ++i) W.MenuShown[i] = 2;
 }
 
+void Tell(WaitKind kind) {
+  Wait wait;
+  wait.kind = kind;
+  Screen().Waiting(wait);
+}
+
+// The list as the player sees it: entry i stands on row i + 3.
+void TellList(int r, int n, bool open) {
+  Wait wait;
+  wait.kind = WaitKind::kList;
+  wait.list = n;
+  wait.open = open;
+  wait.promptRow = r;
+  for (int i = 1; i <= W.MenuCount; ++i) {
+    wait.entries.push_back(Trim(W.MenuItem[i]));
+    wait.rows.push_back(i + 3);
+  }
+  Screen().Waiting(wait);
+}
+
 }  // namespace
 
 std::string Trim(const std::string& s) {
@@ -57,12 +77,14 @@ void PicturePeek() {
 }
 
 void WaitForEnter() {
+  Tell(WaitKind::kEnter);
   std::string key;
   do {
     key = KeyPoll();
     PicturePeek();
     Screen().Pause(kPollMs);
   } while (key != "\r");
+  Tell(WaitKind::kNothing);
   do {
     key = KeyPoll();
     Screen().Pause(kPollMs);
@@ -70,6 +92,11 @@ void WaitForEnter() {
 }
 
 std::string TypedInput(int r) {
+  Wait wait;
+  wait.kind = WaitKind::kTyped;
+  wait.limit = kMaxTyped;
+  wait.promptRow = r;
+  Screen().Waiting(wait);
   std::string s;
   for (;;) {
     WriteRow(r, ">" + s + "_");
@@ -89,16 +116,19 @@ std::string TypedInput(int r) {
     }
     if (static_cast<unsigned char>(k[0]) == 13) break;
   }
+  Tell(WaitKind::kNothing);
   return Trim(s);
 }
 
 std::string ListChoice(int r, int n) {
   FillMenu(n);
   WriteRow(r, "}_");
+  TellList(r, n, false);
   while (ListPass() != 1) {
   }
   while (ListPass() != 0) {
   }
+  TellList(r, n, true);
   WriteRow(3, "");
   WriteRow(W.MenuCount + 4, "");
   Display& d = Screen();
@@ -129,6 +159,7 @@ std::string ListChoice(int r, int n) {
       }
     }
   } while (buttons != 1);
+  Tell(WaitKind::kNothing);
   while (ListPass() != 0) {
   }
   return W.MenuChoice != 0 ? Trim(W.MenuItem[W.MenuChoice]) : "";

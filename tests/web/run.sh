@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The web build's tests: every scenario script on the runner built with Emscripten (ctest of the
 # web preset, run under Node), seeded games that must play alike on the native and the web runner,
-# and the browser tests in Chromium. Needs a complete native build (data, fixtures, web_player).
+# the browser tests in Chromium, and the touch and screen-size tests on phone, tablet and laptop profiles
+# (their screenshots in NATIVE_BUILD/web-shots). Needs a complete native build (data, fixtures, web_player).
 #
 # Usage: tests/web/run.sh [NATIVE_BUILD]   (default build/default)
 set -euo pipefail
@@ -50,3 +51,6 @@ node browser_test.mjs --site "$root/build/web/site" --native "$native"
 
 echo "== the published site: pictures on demand, offline play, a new build, network faults (Chromium)"
 node site_test.mjs --site "$root/build/web/site" --native "$native"
+
+echo "== touch phones, a tablet and laptops (Chromium)"
+node touch_test.mjs --site "$root/build/web/site" --native "$native" --shots "$native/web-shots"

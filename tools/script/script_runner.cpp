@@ -40,7 +40,7 @@ constexpr auto kStallLimit = std::chrono::seconds(20);
 const std::set<std::string> kCommands = {
     "exedir", "timer", "click", "rclick-hold", "release", "move", "leave", "key", "type", "burst",
     "close", "pick", "pick-none", "expect-row", "expect-clock", "expect-plain", "expect-pixel",
-    "expect-state", "set", "screen", "screenshot", "expect-exit"};
+    "expect-wait", "expect-state", "set", "screen", "screenshot", "expect-exit"};
 
 const std::map<std::string, std::string> kKeyNames = {
     {"enter", "\r"}, {"backspace", "\b"}, {"escape", "\x1b"}, {"tab", "\t"}, {"space", " "},
@@ -146,6 +146,29 @@ CellMask MaskAt(const Image& img, int x0, int y0, bool sheet) {
     }
   }
   return mask;
+}
+
+// What the game waits for, written as an expect-wait line writes it.
+std::string WaitText(const Wait& wait) {
+  switch (wait.kind) {
+    case WaitKind::kNothing: return "nothing";
+    case WaitKind::kKey: return "key";
+    case WaitKind::kEnter: return "enter";
+    case WaitKind::kTyped: return "typed " + std::to_string(wait.limit) + " row " + std::to_string(wait.promptRow);
+    case WaitKind::kList: break;
+  }
+  std::string text = "list " + std::to_string(wait.list) + (wait.open ? " open" : "") + " row " +
+                     std::to_string(wait.promptRow) + " rows ";
+  bool consecutive = !wait.rows.empty();
+  for (std::size_t i = 1; i < wait.rows.size(); ++i) consecutive = consecutive && wait.rows[i] == wait.rows[0] + static_cast<int>(i);
+  if (consecutive) {
+    text += std::to_string(wait.rows.front()) + "-" + std::to_string(wait.rows.back());
+  } else {
+    for (std::size_t i = 0; i < wait.rows.size(); ++i) text += (i > 0 ? "," : "") + std::to_string(wait.rows[i]);
+  }
+  text += ":";
+  for (std::size_t i = 0; i < wait.entries.size(); ++i) text += (i > 0 ? ", " : " ") + Cp1251ToUtf8(wait.entries[i]);
+  return text;
 }
 
 class Runner {
@@ -549,6 +572,11 @@ class Runner {
         std::snprintf(found, sizeof found, "%08X", got);
         Fail(line, hex, found);
       }
+      return Step::kNext;
+    }
+    if (c == "expect-wait") {
+      const std::string found = WaitText(display_.CurrentWait());
+      if (found != arg) Fail(line, arg, found);
       return Step::kNext;
     }
     if (c == "expect-state" || c == "set") {

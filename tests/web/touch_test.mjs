@@ -1,0 +1,603 @@
+// Browser tests of the page on touch phones, a tablet and laptops: what the game waits for drives
+// the touch controls (a tap as Enter, a keypad for answers, a list's entries as buttons), the
+// screen fills each window, and the desktop plays as before. Screenshots of every profile go to
+// --shots.
+//
+//   node touch_test.mjs --site build/web/site --native build/default [--only NAME,...] [--shots DIR] [--figures FILE]
+import { chromium } from 'playwright-core';
+import { spawn, execFileSync } from 'node:child_process';
+import { createInterface } from 'node:readline';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+
+const kWidth = 640;
+const kHeight = 480;
+const kQuietMs = 400;
+const kSettleLimitMs = 6000;
+
+function option(name, fallback) {
+  const i = process.argv.indexOf('--' + name);
+  return i > 0 && i + 1 < process.argv.length ? process.argv[i + 1] : fallback;
+}
+
+const site = path.resolve(option('site', 'build/web/site'));
+const native = path.resolve(option('native', 'build/default'));
+const only = option('only', '');
+const shots = path.resolve(option('shots', path.join(native, 'web-shots')));
+const figuresFile = option('figures', '');
+const webPlayer = path.join(native, 'web_player');
+const work = fs.mkdtempSync(path.join(os.tmpdir(), 'skellarine-touch-'));
+fs.mkdirSync(shots, { recursive: true });
+
+const phones = {
+  landscape: { viewport: { width: 844, height: 390 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+  portrait: { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+  small: { viewport: { width: 360, height: 640 }, deviceScaleFactor: 2, isMobile: true, hasTouch: true },
+};
+const tablet = { viewport: { width: 820, height: 1180 }, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
+const laptops = {
+  laptop: { viewport: { width: 1366, height: 768 }, deviceScaleFactor: 1 },
+  desktop: { viewport: { width: 1920, height: 1080 }, deviceScaleFactor: 1 },
+};
+
+async function serve() {
+  const root = path.join(work, 'root');
+  fs.mkdirSync(path.join(root, 'games'), { recursive: true });
+  fs.symlinkSync(site, path.join(root, 'games', 'skellarine'));
+  const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', root],
+    { stdio: ['ignore', 'pipe', 'pipe'] });
+  const port = await new Promise((resolve, reject) => {
+    const lines = createInterface({ input: server.stdout });
+    lines.on('line', (line) => {
+      const m = /port (\d+)/.exec(line);
+      if (m) resolve(Number(m[1]));
+    });
+    server.on('exit', () => reject(new Error('http.server ended')));
+  });
+  return { server, url: `http://127.0.0.1:${port}/games/skellarine/` };
+}
+
+// ---- Reading the screen (the autoplayer's glyph matching) ----
+
+async function dump(page) {
+  const b64 = await page.evaluate(() => {
+    const canvas = document.getElementById('canvas');
+    if (canvas.width === 0) return btoa(String.fromCharCode(0).repeat(640 * 480 * 4));
+    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    let text = '';
+    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
+    return btoa(text);
+  });
+  const file = path.join(work, 'screen.rgba');
+  fs.writeFileSync(file, Buffer.from(b64, 'base64'));
+  return file;
+}
+
+async function read(page, ...texts) {
+  const out = execFileSync(webPlayer, ['read', native, await dump(page), ...texts], { encoding: 'utf8' });
+  const rows = {};
+  const found = {};
+  for (const line of out.split('\n')) {
+    let m = /^row (\d+) (.*)$/.exec(line);
+    if (m) rows[Number(m[1])] = m[2];
+    m = /^find (\d+) (.*)$/.exec(line);
+    if (m) found[m[2]] = Number(m[1]);
+  }
+  return { rows, found, text: Object.entries(rows).filter(([, t]) => t.trim()).map(([r, t]) => `${r}|${t}`).join('\n') };
+}
+
+async function expectText(page, text, what) {
+  const screen = await read(page, text);
+  if (!screen.found[text]) throw new Error(`${what}: no row shows "${text}"; the screen:\n${screen.text}`);
+  return screen.found[text];
+}
+
+async function canvasHash(page) {
+  return page.evaluate(() => {
+    const canvas = document.getElementById('canvas');
+    if (canvas.width === 0) return 0;
+    const d = new Uint32Array(canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data.buffer);
+    let h = 0;
+    for (let i = 0; i < d.length; ++i) h = (Math.imul(h, 31) + d[i]) | 0;
+    return h;
+  });
+}
+
+async function settle(page) {
+  const start = Date.now();
+  let last = await canvasHash(page);
+  let quietSince = Date.now();
+  while (Date.now() - start < kSettleLimitMs) {
+    await page.waitForTimeout(50);
+    const now = await canvasHash(page);
+    if (now !== last) {
+      last = now;
+      quietSince = Date.now();
+    } else if (Date.now() - quietSince >= kQuietMs) {
+      return;
+    }
+  }
+}
+
+// What the page was last told the game waits for.
+const wait = (page) => page.evaluate(() => window.skellarine.wait || { kind: 'nothing' });
+
+async function waitFor(page, test, what) {
+  const start = Date.now();
+  for (;;) {
+    const w = await wait(page);
+    if (test(w)) return w;
+    if (Date.now() - start > 10000) throw new Error(`${what}: the game waits for ${JSON.stringify(w).slice(0, 200)}`);
+    await page.waitForTimeout(50);
+  }
+}
+
+// ---- Touch ----
+
+async function box(page, selector) {
+  return page.locator(selector).boundingBox();
+}
+
+async function at(page, x, y) {
+  const b = await box(page, '#canvas');
+  return { x: b.x + ((x + 0.5) * b.width) / kWidth, y: b.y + ((y + 0.5) * b.height) / kHeight };
+}
+
+async function tapScreen(page, x, y) {
+  const p = await at(page, x, y);
+  await page.touchscreen.tap(p.x, p.y);
+  await settle(page);
+}
+
+// A finger down at one point, moved through others, lifted at the last, by the browser's own input.
+async function stroke(page, points, holdMs = 0) {
+  const cdp = await page.context().newCDPSession(page);
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [points[0]] });
+  if (holdMs) await page.waitForTimeout(holdMs);
+  for (const p of points.slice(1)) {
+    await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: [p] });
+  }
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+  await cdp.detach();
+}
+
+const keyNames = { '\r': 'Enter', '\b': 'Backspace' };
+async function pad(page, text) {
+  for (const c of text) {
+    const key = page.locator(`#keypad button[data-key="${keyNames[c] || c}"]`);
+    if (!(await key.isVisible())) throw new Error(`no keypad key for ${JSON.stringify(c)}`);
+    await key.tap();
+  }
+  await settle(page);
+}
+
+async function choiceButton(page, text) {
+  const button = page.locator('#choices button', { hasText: new RegExp(`^${text}$`) });
+  if ((await button.count()) !== 1 || !(await button.isVisible())) throw new Error(`no list button ${text}`);
+  return button;
+}
+
+async function pickByTouch(page, text) {
+  await (await choiceButton(page, text)).tap();
+  await waitFor(page, (w) => w.kind !== 'list', `after the button ${text}`);
+  await settle(page);
+}
+
+// Through the help and the briefing with taps: each tap on the screen is Enter.
+async function tapToFirstTurn(page) {
+  for (let i = 0; i < 8; ++i) {
+    const w = await wait(page);
+    if (w.kind === 'list') return;
+    await tapScreen(page, 320, 240);
+  }
+  throw new Error('taps did not lead to the first turn');
+}
+
+// ---- The browser ----
+
+let browser;
+async function openGame(url, profile) {
+  const context = await browser.newContext(profile);
+  const page = await context.newPage();
+  page.on('pageerror', (e) => console.log('  page error:', e.message));
+  await page.goto(url);
+  await page.waitForFunction(() => window.skellarine && window.skellarine.state !== 'loading', null, { timeout: 30000 });
+  const state = await page.evaluate(() => window.skellarine.state);
+  if (state !== 'running') throw new Error(`the game did not start: ${state}`);
+  await waitFor(page, (w) => w.kind === 'enter', 'the first help page');
+  await settle(page);
+  return page;
+}
+
+async function shot(page, name) {
+  await page.screenshot({ path: path.join(shots, name + '.png') });
+}
+
+const figures = {};
+
+// The glyph cell (a text row is 14 game pixels, a glyph 16 wide) in CSS px, and the share of the window.
+async function measure(page) {
+  const b = await box(page, '#canvas');
+  const viewport = page.viewportSize();
+  return {
+    cellW: (16 * b.width) / kWidth, cellH: (14 * b.height) / kHeight,
+    share: Math.max(b.width / viewport.width, b.height / viewport.height), box: b,
+  };
+}
+
+async function buttonHeights(page) {
+  return page.evaluate(() => [...document.querySelectorAll('#choices button')].map((b) => b.getBoundingClientRect().height));
+}
+
+// ---- The tests ----
+
+const tests = {};
+
+tests.phone_game = async (url) => {
+  // A whole game by touch alone on the landscape phone, in full screen: the autoplayer decides,
+  // its clicks become taps on list buttons (or on the prompt), its keys taps on the keypad or,
+  // where the game waits for Enter, on the screen.
+  const page = await openGame(url, phones.landscape);
+  await shot(page, 'landscape-help');
+  await page.locator('#full').tap();
+  await page.waitForFunction(() => document.fullscreenElement !== null, null, { timeout: 5000 });
+  await settle(page);
+  const m = await measure(page);
+  figures.landscapeFull = m;
+  if (m.cellH < 11) throw new Error(`glyph cell ${m.cellH.toFixed(1)} CSS px tall in full screen`);
+  const player = spawn(webPlayer, ['play', native], { stdio: ['pipe', 'pipe', 'inherit'] });
+  const lines = createInterface({ input: player.stdout });
+  let result = null;
+  let steps = 0;
+  let buttonsTapped = 0;
+  let shotList = false;
+  let shotPad = false;
+  for await (const line of lines) {
+    const [word, ...rest] = line.split(' ');
+    if (word === 'won' || word === 'fail') {
+      result = line;
+      break;
+    }
+    if (word === 'click') {
+      const x = Number(rest[0]);
+      const y = Number(rest[1]);
+      const w = await wait(page);
+      const row = Math.ceil(y / 14);
+      const entry = w.kind === 'list' ? w.entries.find((e) => e.row === row) : null;
+      if (entry) {
+        if (!shotList) {
+          await shot(page, 'landscape-list');
+          figures.landscapeGame = { commandButtons: await buttonHeights(page) };
+          shotList = true;
+        }
+        await pickByTouch(page, entry.text);
+        ++buttonsTapped;
+      } else {
+        await tapScreen(page, x, y);
+      }
+    } else if (word === 'keys') {
+      for (const c of Buffer.from(rest[0], 'hex').toString('latin1')) {
+        let w = await wait(page);
+        if (w.kind === 'nothing') {
+          await page.waitForTimeout(500);
+          w = await wait(page);
+        }
+        if (w.kind === 'nothing') {
+          // The win animation waits for nothing but ends on any key: a tap gives one.
+          await shot(page, 'landscape-win');
+          await tapScreen(page, 320, 240);
+        } else if (w.kind === 'typed') {
+          if (!shotPad) {
+            await pad(page, '');
+            await shot(page, 'landscape-keypad');
+            shotPad = true;
+          }
+          await pad(page, c);
+        } else if (c === '\r') {
+          await tapScreen(page, 320, 240);
+        } else {
+          throw new Error(`the player types ${JSON.stringify(c)} where the game waits for ${w.kind}`);
+        }
+      }
+    } else if (word !== 'screen') {
+      throw new Error('web_player asked: ' + line);
+    }
+    ++steps;
+    player.stdin.write((await dump(page)) + '\n');
+  }
+  player.stdin.end();
+  if (!result || !result.startsWith('won')) throw new Error(`the game was not won by touch: ${result}`);
+  if (buttonsTapped < 5) throw new Error(`only ${buttonsTapped} list buttons tapped`);
+  console.log(`  ${result} (turns, game minutes) in ${steps} steps, ${buttonsTapped} list buttons`);
+  await page.waitForFunction(() => window.skellarine.state === 'ended', null, { timeout: 10000 });
+  if (await page.locator('#keypad').isVisible()) throw new Error('the keypad stays under the end message');
+  await shot(page, 'landscape-ended');
+  await page.context().close();
+};
+
+// Taps, the keypad and resting fingers on one phone profile.
+async function phoneDetails(url, name, profile) {
+  const page = await openGame(url, profile);
+  await shot(page, `${name}-help`);
+  const before = await read(page, 'QUINTREL - SKELLARINE');
+  if (!before.found['QUINTREL - SKELLARINE']) throw new Error('no first help page');
+  // A tap turns a help page.
+  await tapScreen(page, 320, 240);
+  const after = await read(page, 'QUINTREL - SKELLARINE');
+  if (after.found['QUINTREL - SKELLARINE']) throw new Error('a tap did not turn the help page');
+  if (await page.locator('#keypad').isVisible()) throw new Error('a keypad while the game waits for Enter');
+  await tapToFirstTurn(page);
+  await settle(page);
+  figures[name] = { ...(await measure(page)) };
+  // The command list as buttons, from the prompt on.
+  const heights = await buttonHeights(page);
+  figures[name].commandButtons = heights;
+  if (heights.length !== 13) throw new Error(`${heights.length} command buttons`);
+  if (Math.min(...heights) < 36) throw new Error(`command buttons ${Math.min(...heights)} CSS px tall`);
+  await shot(page, `${name}-commands`);
+
+  // ЖДАТЬ: the keypad; a press that slides off types nothing, one lifted inside types.
+  await pickByTouch(page, 'ЖДАТЬ');
+  await waitFor(page, (w) => w.kind === 'typed', 'ЖДАТЬ');
+  if (!(await page.locator('#keypad').isVisible())) throw new Error('no keypad for a typed answer');
+  if (await page.locator('#choices').isVisible()) throw new Error('list buttons beside the keypad');
+  await shot(page, `${name}-keypad`);
+  const five = await box(page, '#keypad button[data-key="5"]');
+  const enter = await box(page, '#keypad button[data-key="Enter"]');
+  const mid = (b) => ({ x: b.x + b.width / 2, y: b.y + b.height / 2 });
+  await stroke(page, [mid(five), { x: mid(five).x + 3, y: mid(five).y + 2 }, { x: five.x - 40, y: mid(five).y + 90 }]);
+  await stroke(page, [mid(enter), { x: enter.x + enter.width + 60, y: mid(enter).y }]);
+  await settle(page);
+  await expectText(page, '>_', 'presses slid off the keypad');
+  if ((await wait(page)).kind !== 'typed') throw new Error('a cancelled Enter ended the answer');
+  const pressed = await page.evaluate(() => document.querySelectorAll('#keypad .pressed').length);
+  if (pressed) throw new Error('a key stays pressed after the finger left');
+  await pad(page, '5');
+  await expectText(page, '>5_', 'a key lifted inside');
+  await pad(page, '\r');
+  await waitFor(page, (w) => w.kind === 'list', 'the next turn');
+  await settle(page);
+
+  // A finger resting on the open list for a second keeps it (no picture peek) and picks on lift.
+  await tapScreen(page, 320, 14 * 34 - 7);
+  const open = await waitFor(page, (w) => w.kind === 'list' && w.open, 'the open list');
+  const row = open.entries.find((e) => e.text === 'ХИТРИТЬ').row;
+  const p = await at(page, 320, 14 * row - 7);
+  const cdp = await page.context().newCDPSession(page);
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [p] });
+  await page.waitForTimeout(1000);
+  await settle(page);
+  await expectText(page, ' ХИТРИТЬ', 'a finger resting on the list for a second');
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+  await cdp.detach();
+  await settle(page);
+  await expectText(page, 'DEBUG IS ON', 'lifting the resting finger on ХИТРИТЬ');
+
+  // A long press outside a list (the prompt only) still shows the bare picture.
+  const peek = await page.context().newCDPSession(page);
+  await peek.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [await at(page, 320, 100)] });
+  await page.waitForTimeout(800);
+  await settle(page);
+  const bare = await read(page, 'ВАШИ ДЕЙСТВИЯ');
+  if (bare.found['ВАШИ ДЕЙСТВИЯ']) throw new Error('a long press outside the list shows the rows');
+  await peek.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+  await peek.detach();
+  await settle(page);
+  await expectText(page, 'ВАШИ ДЕЙСТВИЯ', 'after a long press');
+  if ((await wait(page)).open) throw new Error('a long press opened the list');
+  await page.context().close();
+}
+
+tests.phone_landscape = (url) => phoneDetails(url, 'landscape', phones.landscape);
+tests.phone_portrait = (url) => phoneDetails(url, 'portrait', phones.portrait);
+tests.phone_small = (url) => phoneDetails(url, 'small', phones.small);
+
+tests.random_taps = async (url) => {
+  // 200 taps on the buttons of the list of places, each up to 8 CSS px off its centre: the page
+  // must click the intended entry's row every time. The clicks are caught before the game sees
+  // them, so the list stays; where each lands is worked out from the canvas as the game would.
+  for (const [name, profile] of [['landscape', phones.landscape], ['portrait', phones.portrait], ['small', phones.small]]) {
+    const page = await openGame(url, profile);
+    await tapToFirstTurn(page);
+    await pickByTouch(page, 'ДВИГАТЬСЯ');
+    const w = await waitFor(page, (v) => v.kind === 'list' && v.list === 2, 'the list of places');
+    figures[name] = { ...(figures[name] || {}), placeButtons: await buttonHeights(page) };
+    await shot(page, `${name}-places`);
+    await page.evaluate(() => {
+      window.caught = [];
+      const canvas = document.getElementById('canvas');
+      window.addEventListener('mousedown', (event) => {
+        const b = canvas.getBoundingClientRect();
+        window.caught.push(((event.clientY - b.top) * 480) / b.height);
+        event.stopImmediatePropagation();
+      }, true);
+      for (const type of ['mouseup', 'mousemove', 'mouseenter']) window.addEventListener(type, (e) => e.stopImmediatePropagation(), true);
+    });
+    let seed = 17;
+    const random = () => ((seed = (seed * 1103515245 + 12345) % 2147483648) / 2147483648);
+    const taps = name === 'landscape' ? 200 : 60;
+    for (let i = 0; i < taps; ++i) {
+      const entry = w.entries[Math.floor(random() * w.entries.length)];
+      const b = await (await choiceButton(page, entry.text)).boundingBox();
+      const dx = Math.max(-8, Math.min(8, b.width / 2 - 1)) * (2 * random() - 1);
+      const dy = Math.min(8, b.height / 2 - 1) * (2 * random() - 1);
+      await page.touchscreen.tap(b.x + b.width / 2 + dx, b.y + b.height / 2 + dy);
+      const caught = await page.evaluate(() => window.caught.splice(0));
+      if (caught.length !== 1) throw new Error(`${name}: tap ${i} on ${entry.text} clicked ${caught.length} times`);
+      const top = 14 * entry.row - 14;
+      if (!(caught[0] > top && caught[0] < top + 14)) {
+        throw new Error(`${name}: tap ${i} on ${entry.text} (row ${entry.row}) clicked y = ${caught[0].toFixed(1)}`);
+      }
+    }
+    await page.context().close();
+  }
+};
+
+tests.fill = async (url) => {
+  // The screen's share of each window, and clicks on the right rows at that size.
+  for (const [name, profile] of [['laptop', laptops.laptop], ['desktop', laptops.desktop], ['tablet', tablet]]) {
+    const page = await openGame(url, profile);
+    const m = await measure(page);
+    figures[name] = m;
+    await shot(page, `${name}-help`);
+    if (m.share < 0.9) throw new Error(`${name}: the screen takes ${(100 * m.share).toFixed(1)} % of the window`);
+    if (Math.abs(m.box.width * 3 - m.box.height * 4) > 4) throw new Error(`${name}: not 4:3`);
+    // Under two device pixels to a game pixel the screen is drawn at the next whole multiple with
+    // hard edges (each game pixel a block of that copy) and scaled down by the browser.
+    const sharp = await page.evaluate(() => {
+      const game = document.getElementById('canvas');
+      const copy = document.getElementById('screen');
+      if (copy.hidden) return { hidden: true, pixelated: getComputedStyle(game).imageRendering };
+      const k = copy.width / 640;
+      const a = game.getContext('2d').getImageData(0, 0, 640, 480).data;
+      const b = copy.getContext('2d').getImageData(0, 0, copy.width, copy.height).data;
+      let wrong = 0;
+      for (let y = 3; y < 480; y += 37) {
+        for (let x = 5; x < 640; x += 41) {
+          for (const [dx, dy] of [[0, 0], [k - 1, k - 1]]) {
+            const i = 4 * (y * 640 + x);
+            const j = 4 * ((y * k + dy) * copy.width + x * k + dx);
+            if (a[i] !== b[j] || a[i + 1] !== b[j + 1] || a[i + 2] !== b[j + 2]) ++wrong;
+          }
+        }
+      }
+      return { hidden: false, k, wrong, shown: getComputedStyle(copy).display };
+    });
+    const perGame = (m.box.width / kWidth) * profile.deviceScaleFactor;
+    if (perGame < 2 && (sharp.hidden || sharp.k !== Math.ceil(perGame) || sharp.wrong || sharp.shown === 'none')) {
+      throw new Error(`${name}: no sharp copy at ${perGame.toFixed(2)} device px per game px: ${JSON.stringify(sharp)}`);
+    }
+    if (perGame >= 2 && (!sharp.hidden || !['pixelated', 'crisp-edges'].includes(sharp.pixelated))) throw new Error(`${name}: not pixelated at ${perGame.toFixed(2)}`);
+    if (profile.hasTouch) {
+      await tapToFirstTurn(page);
+      figures[name].commandButtons = await buttonHeights(page);
+      await pickByTouch(page, 'ХИТРИТЬ');
+    } else {
+      for (let i = 0; i < 8 && (await wait(page)).kind === 'enter'; ++i) {
+        await page.keyboard.press('Enter');
+        await settle(page);
+      }
+      const prompt = await at(page, 320, 14 * 34 - 7);
+      await page.mouse.click(prompt.x, prompt.y);
+      await settle(page);
+      const open = await waitFor(page, (w) => w.kind === 'list' && w.open, 'the list opened by the mouse');
+      const row = open.entries.find((e) => e.text === 'ХИТРИТЬ').row;
+      const p = await at(page, 320, 14 * row - 7);
+      await page.mouse.click(p.x, p.y);
+      await settle(page);
+    }
+    const answer = await expectText(page, 'DEBUG IS ON', `${name}: ХИТРИТЬ`);
+    if (answer !== 32) throw new Error(`${name}: the answer on row ${answer}`);
+    await shot(page, `${name}-turn`);
+    await page.context().close();
+  }
+};
+
+tests.page_texts = async (url) => {
+  // Russian only: a failed download names no browser words and offers "Повторить"; without
+  // WebAssembly nothing can help, so no button; sizes with a decimal comma.
+  const context = await browser.newContext(phones.landscape);
+  const cases = [
+    ['404', (route) => route.fulfill({ status: 404, body: 'gone' }), /^Не удалось загрузить файлы игры\. Сервер не отдал файл skellarine\.data \(код 404\)\./],
+    ['abort', (route) => route.abort('internetdisconnected'), /^Не удалось загрузить файлы игры\. Нет связи с сервером\./],
+  ];
+  for (const [what, handler, pattern] of cases) {
+    const page = await context.newPage();
+    await page.route('**/skellarine.data*', handler);
+    await page.goto(url);
+    await page.waitForFunction(() => window.skellarine && window.skellarine.state === 'error', null, { timeout: 20000 });
+    const text = await page.locator('#message-text').textContent();
+    const retry = await page.locator('#retry').textContent();
+    if (!pattern.test(text) || /[A-Za-z]{3,}/.test(text.replace(/skellarine\.data/, ''))) throw new Error(`${what}: ${text}`);
+    if (retry !== 'Повторить' || !(await page.locator('#retry').isVisible())) throw new Error(`${what}: the button reads ${retry}`);
+    if (await page.locator('#again').isVisible()) throw new Error(`${what}: a new start offered beside "Повторить"`);
+    if (await page.locator('#panel').isVisible()) throw new Error(`${what}: touch controls under the message`);
+    await shot(page, `landscape-failed-${what}`);
+    await page.close();
+  }
+  let page = await context.newPage();
+  await page.addInitScript(() => { delete window.WebAssembly; });
+  await page.goto(url);
+  await page.waitForFunction(() => window.skellarine && window.skellarine.state === 'error', null, { timeout: 20000 });
+  if ((await page.locator('#again').isVisible()) || (await page.locator('#retry').isVisible())) {
+    throw new Error('a button offered without WebAssembly');
+  }
+  await page.close();
+  page = await context.newPage();
+  await page.goto(url);
+  await page.waitForFunction(() => window.skellarine && window.skellarine.state === 'running', null, { timeout: 30000 });
+  const size = await page.locator('#loading-size').textContent();
+  if (!/^\d+,\d из \d+,\d МБ$/.test(size)) throw new Error(`the progress line reads "${size}"`);
+  await context.close();
+};
+
+tests.desktop_unchanged = async (url) => {
+  // Keyboard and mouse: no keypad, no list buttons, no full-screen offer; typed answers by keys.
+  const page = await openGame(url, laptops.laptop);
+  for (let i = 0; i < 8 && (await wait(page)).kind === 'enter'; ++i) {
+    await page.keyboard.press('Enter');
+    await settle(page);
+  }
+  const visible = async () => page.evaluate(() => ['#panel', '#keypad', '#choices', '#full']
+    .filter((s) => { const e = document.querySelector(s); return e && e.offsetParent !== null; }));
+  if ((await visible()).length) throw new Error('touch controls on the desktop: ' + (await visible()));
+  const prompt = await at(page, 320, 14 * 34 - 7);
+  await page.mouse.click(prompt.x, prompt.y);
+  await settle(page);
+  const open = await waitFor(page, (w) => w.kind === 'list' && w.open, 'the list');
+  const p = await at(page, 320, 14 * open.entries.find((e) => e.text === 'ЖДАТЬ').row - 7);
+  await page.mouse.click(p.x, p.y);
+  await waitFor(page, (w) => w.kind === 'typed', 'ЖДАТЬ');
+  if ((await visible()).length) throw new Error('touch controls for a typed answer on the desktop: ' + (await visible()));
+  await page.keyboard.type('10');
+  await page.keyboard.press('Enter');
+  await waitFor(page, (w) => w.kind === 'list', 'the next turn');
+  await settle(page);
+  await expectText(page, 'ВАШИ ДЕЙСТВИЯ', 'the turn after waiting');
+  const focus = await page.evaluate(() => document.activeElement && document.activeElement.id);
+  if (focus !== 'canvas') throw new Error(`the focus is on ${focus}, not on the canvas`);
+  await page.context().close();
+};
+
+// ---- Running ----
+
+const { server, url } = await serve();
+browser = await chromium.launch({
+  executablePath: '/usr/bin/chromium',
+  headless: true,
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+});
+let failed = 0;
+let passed = 0;
+try {
+  for (const [name, test] of Object.entries(tests)) {
+    if (only && !only.split(',').includes(name)) continue;
+    const started = Date.now();
+    try {
+      await test(url);
+      ++passed;
+      console.log(`ok   ${name} (${((Date.now() - started) / 1000).toFixed(1)} s)`);
+    } catch (error) {
+      ++failed;
+      console.log(`FAIL ${name} (${((Date.now() - started) / 1000).toFixed(1)} s): ${error.message}`);
+    }
+  }
+} finally {
+  await browser.close();
+  server.kill();
+  fs.rmSync(work, { recursive: true, force: true });
+}
+const summary = {};
+for (const [name, f] of Object.entries(figures)) {
+  summary[name] = {
+    cell: f.cellW && `${f.cellW.toFixed(1)} x ${f.cellH.toFixed(1)}`, share: f.share && +(100 * f.share).toFixed(1),
+    commandButtons: f.commandButtons && Math.round(Math.min(...f.commandButtons)),
+    placeButtons: f.placeButtons && Math.round(Math.min(...f.placeButtons)),
+  };
+}
+console.log('figures', JSON.stringify(summary));
+if (figuresFile) fs.writeFileSync(figuresFile, JSON.stringify(summary, null, 2) + '\n');
+console.log(`${passed} passed, ${failed} failed`);
+process.exit(failed ? 1 : 0);
