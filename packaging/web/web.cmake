@@ -28,7 +28,15 @@ function(skellarine_web_targets)
   # The game polls and sleeps as on the desktop; Asyncify turns each sleep into a return to the browser.
   target_link_options(skellarine PRIVATE
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sEXIT_RUNTIME=1 -sENVIRONMENT=web
-    "SHELL:--preload-file ${DATA_DIR}@/data" "SHELL:--exclude-file *.stamp")
+    @${CMAKE_BINARY_DIR}/preload.rsp)
+  # The data files in name order (preload_list.cmake), listed once the data is in place.
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/preload.rsp
+    COMMAND ${CMAKE_COMMAND} -DDATA=${DATA_DIR} -DOUT=${CMAKE_BINARY_DIR}/preload.rsp
+            -P ${SKELLARINE_WEB_DIR}/preload_list.cmake
+    DEPENDS game_data ${SKELLARINE_HOST_BUILD}/data/pictures.stamp ${SKELLARINE_WEB_DIR}/preload_list.cmake
+    COMMENT "Listing the data files to pack")
+  add_custom_target(preload_list DEPENDS ${CMAKE_BINARY_DIR}/preload.rsp)
+  add_dependencies(skellarine preload_list)
   # libjpeg never sleeps, but it calls through function pointers, which Asyncify would otherwise
   # instrument as if any of them might (48 kB of the wasm file).
   set(jpeg_library ${SKELLARINE_THIRDPARTY}/lib/libjpeg.a)
@@ -45,7 +53,8 @@ function(skellarine_web_targets)
     file(WRITE ${CMAKE_BINARY_DIR}/asyncify_remove.json "[\"${joined}*\"]\n")
     target_link_options(skellarine PRIVATE -sASYNCIFY_REMOVE=@${CMAKE_BINARY_DIR}/asyncify_remove.json)
   endif()
-  set_property(TARGET skellarine APPEND PROPERTY LINK_DEPENDS ${SKELLARINE_HOST_BUILD}/data/pictures.stamp)
+  set_property(TARGET skellarine APPEND PROPERTY LINK_DEPENDS ${SKELLARINE_HOST_BUILD}/data/pictures.stamp
+               ${CMAKE_BINARY_DIR}/preload.rsp)
 
   # site/: only the files to publish.
   set(site ${CMAKE_BINARY_DIR}/site)
@@ -60,11 +69,13 @@ function(skellarine_web_targets)
     COMMAND ${CMAKE_COMMAND} -E copy ${page_sources} ${site}/
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:skellarine> $<TARGET_FILE_DIR:skellarine>/skellarine.wasm
             $<TARGET_FILE_DIR:skellarine>/skellarine.data ${site}/
+    COMMAND ${CMAKE_COMMAND} -DLOADER=${site}/skellarine.js -DDATA=${site}/skellarine.data
+            -P ${SKELLARINE_WEB_DIR}/package_id.cmake
     COMMAND ${CMAKE_COMMAND} -E copy ${SKELLARINE_HOST_BUILD}/skellarine.png ${site}/icon.png
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/assets/fonts/OFL-1.1.txt ${site}/FONT-LICENSE.txt
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/LICENSE ${site}/LICENSE.txt
     COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/site.stamp
-    DEPENDS skellarine ${page_sources}
+    DEPENDS skellarine ${page_sources} ${SKELLARINE_WEB_DIR}/package_id.cmake
     COMMENT "Assembling the web site in ${site}")
   add_custom_target(site ALL DEPENDS ${CMAKE_BINARY_DIR}/site.stamp)
 
