@@ -51,7 +51,7 @@ set(CPACK_NSIS_PACKAGE_NAME "Quintrel - Skellarine")
 set(CPACK_NSIS_DISPLAY_NAME "Quintrel - Skellarine")
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 set(CPACK_NSIS_MUI_ICON ${SKELLARINE_ICO})
-set(CPACK_PRE_BUILD_SCRIPTS ${SKELLARINE_WINDOWS_DIR}/file_times.cmake)
+set(CPACK_PRE_BUILD_SCRIPTS ${SKELLARINE_WINDOWS_DIR}/staged_files.cmake)
 # The installer script of our own (NSIS.template.in here) instead of CPack's.
 list(PREPEND CMAKE_MODULE_PATH ${SKELLARINE_WINDOWS_DIR})
 include(CPack)
