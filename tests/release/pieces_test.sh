@@ -1,4 +1,5 @@
 #!/bin/bash
+# shellcheck disable=SC2016  # the expected NSIS lines hold $INSTDIR literally
 # The release's build helpers on small made-up folders: the web data listed for Emscripten's
 # packager in name order, the loader's package identifier made from the data, and the installer's
 # file lists in name order with the staged files dated by SOURCE_DATE_EPOCH.
