@@ -3,8 +3,6 @@
 # relative link to share/games/skellarine/, where the architecture-independent data lies.
 include(GNUInstallDirs)
 
-set(SKELLARINE_RELEASE_DATE 2026-12-07)
-set(RELEASE_DATE_RFC2822 "Mon, 07 Dec 2026 00:00:00 +0000")
 set(SKELLARINE_INSTALL_GAMESDIR games CACHE STRING "Launcher directory, relative to the prefix")
 set(SKELLARINE_INSTALL_LIBDIR lib/games/skellarine CACHE STRING "Program directory, relative to the prefix")
 set(SKELLARINE_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/games/skellarine CACHE STRING
@@ -46,7 +44,6 @@ endforeach()
 
 # The man page names the paths of the package, whose prefix is /usr.
 set(PACKAGE_PREFIX /usr)
-set(RELEASE_DATE ${SKELLARINE_RELEASE_DATE})
 set(GAME_LAUNCHER ${PACKAGE_PREFIX}/${SKELLARINE_INSTALL_GAMESDIR}/skellarine)
 set(GAME_BINARY ${PACKAGE_PREFIX}/${SKELLARINE_INSTALL_LIBDIR}/skellarine)
 set(GAME_DATA_DIR ${PACKAGE_PREFIX}/${SKELLARINE_INSTALL_DATADIR})
@@ -57,10 +54,17 @@ file(RELATIVE_PATH GAME_TO_DATA /${SKELLARINE_INSTALL_LIBDIR} /${SKELLARINE_INST
 set(LINUX_DIR ${PROJECT_SOURCE_DIR}/packaging/linux)
 set(LINUX_OUT ${CMAKE_BINARY_DIR}/packaging)
 set(METAINFO_ID invalid.quintrel.skellarine)
+set(PACKAGE_CONTACT "Quintrel developers <dev@quintrel.invalid>")
+# NEWS holds the release date and upstream's history; the Debian changelog and the metainfo's
+# releases are made from it.
+include(${PROJECT_SOURCE_DIR}/cmake/news.cmake)
+set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/NEWS)
+skellarine_news(${PROJECT_SOURCE_DIR}/NEWS ${PROJECT_VERSION} "${PACKAGE_CONTACT}" ${LINUX_OUT}/changelog)
+set(RELEASE_DATE ${NEWS_RELEASE_DATE})
+set(METAINFO_RELEASES "${NEWS_METAINFO_RELEASES}")
 configure_file(${LINUX_DIR}/skellarine.sh ${LINUX_OUT}/skellarine @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
                GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 configure_file(${LINUX_DIR}/skellarine.6 ${LINUX_OUT}/skellarine.6 @ONLY)
-configure_file(${LINUX_DIR}/changelog ${LINUX_OUT}/changelog @ONLY)
 configure_file(${LINUX_DIR}/skellarine.metainfo.xml ${LINUX_OUT}/${METAINFO_ID}.metainfo.xml @ONLY)
 file(CREATE_LINK ${GAME_TO_DATA} ${LINUX_OUT}/data SYMBOLIC)
 
@@ -95,7 +99,7 @@ read the letter that gives the password, leave a note that fixes a meeting,
 find the numbered key, open the chest in the port, hand the case to the
 agent and reach the station before the last train leaves, while an enemy
 spy watches you. Commands are picked from a list with the mouse.")
-set(CPACK_PACKAGE_CONTACT "Quintrel developers <dev@quintrel.invalid>")
+set(CPACK_PACKAGE_CONTACT "${PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -29,17 +29,22 @@ function(skellarine_web_targets)
   # Only what start-up reads is preloaded; the pictures are files of the site, which the game's
   # own file reading (data_file_web.cpp, in place of data_file.cpp) fetches when it opens them.
   set(preload ${CMAKE_BINARY_DIR}/preload/data)
-  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/preload.stamp
+  # The packager is handed the files one by one in name order (preload_list.cmake): given the
+  # folder, it packs them in the file system's order, which differs between two builds.
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/preload.stamp ${CMAKE_BINARY_DIR}/preload.rsp
     COMMAND ${CMAKE_COMMAND} -DMODE=preload -DDATA=${DATA_DIR} -DOUT=${preload} -P ${SKELLARINE_WEB_DIR}/site.cmake
+    COMMAND ${CMAKE_COMMAND} -DDATA=${preload} -DOUT=${CMAKE_BINARY_DIR}/preload.rsp
+            -P ${SKELLARINE_WEB_DIR}/preload_list.cmake
     COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/preload.stamp
     DEPENDS game_data ${SKELLARINE_HOST_BUILD}/data/pictures.stamp ${SKELLARINE_WEB_DIR}/site.cmake
+            ${SKELLARINE_WEB_DIR}/preload_list.cmake
     COMMENT "Choosing the data files to preload")
   add_custom_target(preload_data DEPENDS ${CMAKE_BINARY_DIR}/preload.stamp)
   add_dependencies(skellarine preload_data)
   target_sources(skellarine PRIVATE ${CMAKE_SOURCE_DIR}/src/scenario/data_file_web.cpp)
   target_link_options(skellarine PRIVATE
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sEXIT_RUNTIME=1 -sENVIRONMENT=web
-    "SHELL:--preload-file ${preload}@/data")
+    @${CMAKE_BINARY_DIR}/preload.rsp)
   # libjpeg never sleeps, but it calls through function pointers, which Asyncify would otherwise
   # instrument as if any of them might (48 kB of the wasm file).
   set(jpeg_library ${SKELLARINE_THIRDPARTY}/lib/libjpeg.a)
@@ -71,6 +76,8 @@ function(skellarine_web_targets)
     COMMAND ${CMAKE_COMMAND} -E copy ${page_sources} ${site}/
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:skellarine> $<TARGET_FILE_DIR:skellarine>/skellarine.wasm
             $<TARGET_FILE_DIR:skellarine>/skellarine.data ${site}/
+    COMMAND ${CMAKE_COMMAND} -DLOADER=${site}/skellarine.js -DDATA=${site}/skellarine.data
+            -P ${SKELLARINE_WEB_DIR}/package_id.cmake
     COMMAND ${CMAKE_COMMAND} -E copy ${SKELLARINE_HOST_BUILD}/skellarine.png ${site}/icon.png
     COMMAND ${CMAKE_COMMAND} -E copy ${SKELLARINE_HOST_BUILD}/icons/192/skellarine.png ${site}/icon-192.png
     COMMAND ${CMAKE_COMMAND} -E copy ${SKELLARINE_HOST_BUILD}/icons/512/skellarine.png ${site}/icon-512.png
@@ -80,7 +87,8 @@ function(skellarine_web_targets)
     # The pictures, the compressed copies, and the build's hash, sizes and files in the page and the worker.
     COMMAND ${CMAKE_COMMAND} -DMODE=site -DDATA=${DATA_DIR} -DSITE=${site} -P ${SKELLARINE_WEB_DIR}/site.cmake
     COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/site.stamp
-    DEPENDS skellarine ${page_sources} ${SKELLARINE_WEB_DIR}/site.cmake ${CMAKE_BINARY_DIR}/preload.stamp
+    DEPENDS skellarine ${page_sources} ${SKELLARINE_WEB_DIR}/site.cmake ${SKELLARINE_WEB_DIR}/package_id.cmake
+            ${CMAKE_BINARY_DIR}/preload.stamp
     COMMENT "Assembling the web site in ${site}")
   add_custom_target(site ALL DEPENDS ${CMAKE_BINARY_DIR}/site.stamp)
 

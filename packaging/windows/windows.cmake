@@ -7,10 +7,10 @@ enable_language(RC)
 # main() is the program's own entry (display_sdl.cpp tells SDL so); nothing renames it to SDL_main.
 target_compile_definitions(skellarine PRIVATE SDL_MAIN_HANDLED)
 # No DLL to forget: the C and C++ runtimes, winpthread, SDL2 and libjpeg all go into the .exe,
-# without symbols.
-target_link_options(skellarine PRIVATE -static -mwindows -s)
+# without symbols and without the link time in the header (a rebuild gives the same bytes).
+target_link_options(skellarine PRIVATE -static -mwindows -s -Wl,--no-insert-timestamp)
 if(TARGET skellarine-script)
-  target_link_options(skellarine-script PRIVATE -static -s)
+  target_link_options(skellarine-script PRIVATE -static -s -Wl,--no-insert-timestamp)
 endif()
 
 # The icon: the native build's 256 x 256 picture at the sizes Windows shows.
@@ -51,6 +51,7 @@ set(CPACK_NSIS_PACKAGE_NAME "Quintrel - Skellarine")
 set(CPACK_NSIS_DISPLAY_NAME "Quintrel - Skellarine")
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 set(CPACK_NSIS_MUI_ICON ${SKELLARINE_ICO})
+set(CPACK_PRE_BUILD_SCRIPTS ${SKELLARINE_WINDOWS_DIR}/staged_files.cmake)
 # The installer script of our own (NSIS.template.in here) instead of CPack's.
 list(PREPEND CMAKE_MODULE_PATH ${SKELLARINE_WINDOWS_DIR})
 include(CPack)
