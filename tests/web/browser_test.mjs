@@ -6,199 +6,16 @@
 //
 // --bench also measures navigation to the first help page (median of 5, cold cache) and the idle
 // CPU of the page at the command prompt over 10 s, and writes them to FILE as JSON.
-import { chromium } from 'playwright-core';
-import { spawn, execFileSync } from 'node:child_process';
+import { spawn } from 'node:child_process';
 import { createInterface } from 'node:readline';
 import fs from 'node:fs';
-import os from 'node:os';
-import path from 'node:path';
+import { browserTests, option, finish, firstHelpDrawn, kWidth, kHeight } from './lib.mjs';
 import { hiddenTab } from './hidden_tab.mjs';
 
-const kWidth = 640;
-const kHeight = 480;
-// The screen counts as settled once the canvas has not changed for this long.
-const kQuietMs = 400;
-const kSettleLimitMs = 6000;
-
-function option(name, fallback) {
-  const i = process.argv.indexOf('--' + name);
-  return i > 0 && i + 1 < process.argv.length ? process.argv[i + 1] : fallback;
-}
-
-const site = path.resolve(option('site', 'build/web/site'));
-const native = path.resolve(option('native', 'build/default'));
-const only = option('only', '');
+const t = browserTests({ name: 'skellarine-web' });
+const { native, webPlayer, read, dump, settle, expectText, expectNoText, canvasBox, at, click, keys, command,
+  toFirstTurn, launch, openGame } = t;
 const benchFile = option('bench', '');
-const webPlayer = path.join(native, 'web_player');
-const work = fs.mkdtempSync(path.join(os.tmpdir(), 'skellarine-web-'));
-
-// ---- The server: the site under a sub-path, as a maintainer might publish it ----
-
-async function serve() {
-  const root = path.join(work, 'root');
-  fs.mkdirSync(path.join(root, 'games', 'spy'), { recursive: true });
-  fs.symlinkSync(site, path.join(root, 'games', 'spy', 'skellarine'));
-  const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', root],
-    { stdio: ['ignore', 'pipe', 'pipe'] });
-  const port = await new Promise((resolve, reject) => {
-    const lines = createInterface({ input: server.stdout });
-    lines.on('line', (line) => {
-      const m = /port (\d+)/.exec(line);
-      if (m) resolve(Number(m[1]));
-    });
-    server.on('exit', () => reject(new Error('http.server ended')));
-  });
-  return { server, url: `http://127.0.0.1:${port}/games/spy/skellarine/` };
-}
-
-// ---- Reading the screen ----
-
-async function canvasBytes(page) {
-  const b64 = await page.evaluate(() => {
-    const canvas = document.getElementById('canvas');
-    // The game closes its window when it ends, and the canvas goes with it.
-    if (canvas.width === 0) return btoa(String.fromCharCode(0).repeat(640 * 480 * 4));
-    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-    let text = '';
-    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
-    return btoa(text);
-  });
-  return Buffer.from(b64, 'base64');
-}
-
-let dumps = 0;
-async function dump(page) {
-  const bytes = await canvasBytes(page);
-  if (bytes.length !== kWidth * kHeight * 4) throw new Error(`the canvas is not ${kWidth} x ${kHeight}`);
-  const file = path.join(work, `screen${dumps++ % 4}.rgba`);
-  fs.writeFileSync(file, bytes);
-  return file;
-}
-
-// The rows of the screen as the autoplayer reads them, and the row on which each text starts (0: none).
-async function read(page, ...texts) {
-  const out = execFileSync(webPlayer, ['read', native, await dump(page), ...texts], { encoding: 'utf8' });
-  const rows = {};
-  const found = {};
-  for (const line of out.split('\n')) {
-    let m = /^row (\d+) (.*)$/.exec(line);
-    if (m) rows[Number(m[1])] = m[2];
-    m = /^find (\d+) (.*)$/.exec(line);
-    if (m) found[m[2]] = Number(m[1]);
-  }
-  return { rows, found, text: Object.entries(rows).filter(([, t]) => t.trim()).map(([r, t]) => `${r}|${t}`).join('\n') };
-}
-
-async function canvasHash(page) {
-  return page.evaluate(() => {
-    const canvas = document.getElementById('canvas');
-    if (canvas.width === 0) return 0;
-    const d = new Uint32Array(canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data.buffer);
-    let h = 0;
-    for (let i = 0; i < d.length; ++i) h = (Math.imul(h, 31) + d[i]) | 0;
-    return h;
-  });
-}
-
-// Waits until the canvas has stopped changing (the game waits for input again).
-async function settle(page) {
-  const start = Date.now();
-  let last = await canvasHash(page);
-  let quietSince = Date.now();
-  while (Date.now() - start < kSettleLimitMs) {
-    await page.waitForTimeout(50);
-    const now = await canvasHash(page);
-    if (now !== last) {
-      last = now;
-      quietSince = Date.now();
-    } else if (Date.now() - quietSince >= kQuietMs) {
-      return;
-    }
-  }
-}
-
-async function expectText(page, text, what) {
-  const screen = await read(page, text);
-  if (!screen.found[text]) throw new Error(`${what}: no row shows "${text}"; the screen:\n${screen.text}`);
-  return screen.found[text];
-}
-
-async function expectNoText(page, text, what) {
-  const screen = await read(page, text);
-  if (screen.found[text]) throw new Error(`${what}: row ${screen.found[text]} still shows "${text}"`);
-}
-
-// ---- Input ----
-
-async function canvasBox(page) {
-  return page.locator('#canvas').boundingBox();
-}
-
-// The page point of screen pixel (x, y), wherever the canvas is and however it is scaled.
-async function at(page, x, y) {
-  const box = await canvasBox(page);
-  return { x: box.x + ((x + 0.5) * box.width) / kWidth, y: box.y + ((y + 0.5) * box.height) / kHeight };
-}
-
-async function click(page, x, y) {
-  const p = await at(page, x, y);
-  await page.mouse.click(p.x, p.y);
-  await settle(page);
-}
-
-async function keys(page, text) {
-  for (const c of text) {
-    if (c === '\r') await page.keyboard.press('Enter');
-    else if (c === '\b') await page.keyboard.press('Backspace');
-    else if (c === ' ') await page.keyboard.press('Space');
-    else await page.keyboard.type(c);
-  }
-  await settle(page);
-}
-
-const rowY = (r) => 14 * r - 7;
-
-// Opens the command list from the prompt on row 34 and picks the entry reading word.
-async function command(page, word) {
-  await click(page, 320, rowY(34));
-  const row = await expectText(page, ' ' + word, `the command list for ${word}`);
-  await click(page, 320, rowY(row));
-}
-
-// ---- The browser ----
-
-async function launch(options = {}) {
-  const profile = fs.mkdtempSync(path.join(work, 'profile-'));
-  return chromium.launchPersistentContext(profile, {
-    executablePath: '/usr/bin/chromium',
-    headless: true,
-    viewport: { width: 1000, height: 760 },
-    ...options,
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
-}
-
-async function openGame(context, url, pageOptions) {
-  const page = await context.newPage(pageOptions);
-  page.on('pageerror', (e) => console.log('  page error:', e.message));
-  await page.goto(url);
-  await page.waitForFunction(() => window.skellarine && window.skellarine.state !== 'loading', null, { timeout: 30000 });
-  const state = await page.evaluate(() => window.skellarine.state);
-  if (state !== 'running') throw new Error(`the game did not start: ${state} ${await page.evaluate(() => window.skellarine.error)}`);
-  await settle(page);
-  return page;
-}
-
-// Through the help pages to the first turn's command prompt.
-async function toFirstTurn(page) {
-  for (let i = 0; i < 8; ++i) {
-    const screen = await read(page, 'ВАШИ ДЕЙСТВИЯ');
-    if (screen.found['ВАШИ ДЕЙСТВИЯ']) return;
-    await keys(page, '\r');
-  }
-  throw new Error('no command prompt after the help and the briefing');
-}
 
 // ---- The tests ----
 
@@ -368,7 +185,7 @@ tests.background = async (context, url) => {
 };
 
 tests.hidden_tab = async (context, url) => {
-  await hiddenTab({ work, webPlayer, native, openGame, toFirstTurn, command, keys, settle, read, dump, at, expectText, expectNoText }, url);
+  await hiddenTab(t, url);
 };
 
 // ---- Benchmarks (not timed tests) ----
@@ -384,17 +201,7 @@ async function bench(context, url) {
     await cdp.send('Network.clearBrowserCache');
     await cdp.send('Network.setCacheDisabled', { cacheDisabled: true });
     await page.goto(url);
-    const ms = await page.evaluate(() => new Promise((resolve) => {
-      const canvas = document.getElementById('canvas');
-      const look = () => {
-        if (window.skellarine && window.skellarine.state === 'running') {
-          const p = canvas.getContext('2d').getImageData(4, 4, 1, 1).data;
-          if (p[0] === 0 && p[1] === 0 && p[2] === 255) return resolve(performance.now());
-        }
-        requestAnimationFrame(look);
-      };
-      look();
-    }));
+    const ms = await firstHelpDrawn(page);
     times.push(ms);
     await page.close();
   }
@@ -419,23 +226,11 @@ async function bench(context, url) {
 
 // ---- Running ----
 
-const { server, url } = await serve();
+const { server, url } = await t.serve('games/spy/skellarine');
 const context = await launch();
-let failed = 0;
-let passed = 0;
+let counts;
 try {
-  for (const [name, test] of Object.entries(tests)) {
-    if (only && !only.split(',').includes(name)) continue;
-    const started = Date.now();
-    try {
-      await test(context, url);
-      ++passed;
-      console.log(`ok   ${name} (${((Date.now() - started) / 1000).toFixed(1)} s)`);
-    } catch (error) {
-      ++failed;
-      console.log(`FAIL ${name} (${((Date.now() - started) / 1000).toFixed(1)} s): ${error.message}`);
-    }
-  }
+  counts = await t.runTests(tests, (test) => test(context, url));
   if (benchFile) {
     const results = await bench(context, url);
     fs.writeFileSync(benchFile, JSON.stringify(results, null, 2) + '\n');
@@ -444,7 +239,6 @@ try {
 } finally {
   await context.close();
   server.kill();
-  fs.rmSync(work, { recursive: true, force: true });
+  t.removeWork();
 }
-console.log(`${passed} passed, ${failed} failed`);
-process.exit(failed ? 1 : 0);
+finish(counts);

@@ -6,6 +6,7 @@ import { chromium } from 'playwright-core';
 import { spawn, execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
+import { kChromiumArgs } from './lib.mjs';
 
 const kHiddenSeconds = 30;
 
@@ -43,8 +44,7 @@ async function windowedChromium(work) {
     xvfb.stdio[3].on('data', (d) => { digits += d; });
     const display = await waitFor('X display from Xvfb', () => /\n/.test(digits) && digits.trim(), 10000);
     const profile = fs.mkdtempSync(path.join(work, 'windowed-'));
-    chrome = spawn('/usr/bin/chromium', ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync',
+    chrome = spawn('/usr/bin/chromium', [...kChromiumArgs.filter((a) => a !== '--headless'),
       '--remote-debugging-port=0', `--user-data-dir=${profile}`, '--window-size=1000,760', 'about:blank'],
     { stdio: ['ignore', log, log], env: { ...process.env, DISPLAY: ':' + display } });
     // Chromium names the port it took in its profile.
@@ -97,7 +97,7 @@ async function hideFor(context, page, seconds) {
   return ticks;
 }
 
-// t: the browser tests' helpers; webPlayer and native to read the clock.
+// t: the browser tests' helpers (lib.mjs); webPlayer and native to read the clock.
 export async function hiddenTab(t, url) {
   const browser = await windowedChromium(t.work);
   try {

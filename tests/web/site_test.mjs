@@ -4,120 +4,19 @@
 // (the right button held) is compared pixel for pixel with the native runner's screenshots.
 //
 //   node site_test.mjs --site build/web/site --native build/default [--only NAME,...]
-import { chromium } from 'playwright-core';
-import { spawn, execFileSync } from 'node:child_process';
-import { createInterface } from 'node:readline';
+import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import os from 'node:os';
 import path from 'node:path';
 import zlib from 'node:zlib';
 import crypto from 'node:crypto';
+import { browserTests, option, finish, firstHelpDrawn, kWidth, kHeight } from './lib.mjs';
 
-const kWidth = 640;
-const kHeight = 480;
-const kQuietMs = 400;
-const kSettleLimitMs = 8000;
+// Its screens may wait for pictures from the server.
+const t = browserTests({ name: 'skellarine-site', settleLimitMs: 8000 });
+const { site, native, work, canvasBytes, read, canvasHash, settle, expectText, at, click, keys, rowY, pick,
+  toFirstTurn, launch, openGame } = t;
 
-function option(name, fallback) {
-  const i = process.argv.indexOf('--' + name);
-  return i > 0 && i + 1 < process.argv.length ? process.argv[i + 1] : fallback;
-}
-
-const site = path.resolve(option('site', 'build/web/site'));
-const native = path.resolve(option('native', 'build/default'));
-const only = option('only', '');
-const webPlayer = path.join(native, 'web_player');
-const work = fs.mkdtempSync(path.join(os.tmpdir(), 'skellarine-site-'));
-
-// ---- A server whose published folder can be swapped, logging every request ----
-
-async function serve() {
-  const root = path.join(work, 'root');
-  fs.mkdirSync(path.join(root, 'games'), { recursive: true });
-  const link = path.join(root, 'games', 'spy');
-  fs.symlinkSync(site, link);
-  const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', root],
-    { stdio: ['ignore', 'pipe', 'pipe'] });
-  const log = [];
-  createInterface({ input: server.stderr }).on('line', (line) => {
-    const m = /"GET ([^ ]+) HTTP[^"]*" (\d+)/.exec(line);
-    if (m) log.push({ path: decodeURIComponent(m[1].replace(/^\/games\/spy\//, '')), status: Number(m[2]) });
-  });
-  const port = await new Promise((resolve, reject) => {
-    createInterface({ input: server.stdout }).on('line', (line) => {
-      const m = /port (\d+)/.exec(line);
-      if (m) resolve(Number(m[1]));
-    });
-    server.on('exit', () => reject(new Error('http.server ended')));
-  });
-  const publish = (dir) => {
-    fs.unlinkSync(link);
-    fs.symlinkSync(dir, link);
-  };
-  return { server, log, publish, url: `http://127.0.0.1:${port}/games/spy/` };
-}
-
-// ---- The screen ----
-
-async function canvasBytes(page) {
-  const b64 = await page.evaluate(() => {
-    const canvas = document.getElementById('canvas');
-    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-    let text = '';
-    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
-    return btoa(text);
-  });
-  return Buffer.from(b64, 'base64');
-}
-
-let dumps = 0;
-async function read(page, ...texts) {
-  const file = path.join(work, `screen${dumps++ % 4}.rgba`);
-  fs.writeFileSync(file, await canvasBytes(page));
-  const out = execFileSync(webPlayer, ['read', native, file, ...texts], { encoding: 'utf8' });
-  const rows = {};
-  const found = {};
-  for (const line of out.split('\n')) {
-    let m = /^row (\d+) (.*)$/.exec(line);
-    if (m) rows[Number(m[1])] = m[2];
-    m = /^find (\d+) (.*)$/.exec(line);
-    if (m) found[m[2]] = Number(m[1]);
-  }
-  return { rows, found, text: Object.entries(rows).filter(([, t]) => t.trim()).map(([r, t]) => `${r}|${t}`).join('\n') };
-}
-
-async function expectText(page, text, what) {
-  const screen = await read(page, text);
-  if (!screen.found[text]) throw new Error(`${what}: no row shows "${text}"; the screen:\n${screen.text}`);
-  return screen.found[text];
-}
-
-async function canvasHash(page) {
-  return page.evaluate(() => {
-    const canvas = document.getElementById('canvas');
-    if (canvas.width === 0) return 0;
-    const d = new Uint32Array(canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data.buffer);
-    let h = 0;
-    for (let i = 0; i < d.length; ++i) h = (Math.imul(h, 31) + d[i]) | 0;
-    return h;
-  });
-}
-
-async function settle(page) {
-  const start = Date.now();
-  let last = await canvasHash(page);
-  let quietSince = Date.now();
-  while (Date.now() - start < kSettleLimitMs) {
-    await page.waitForTimeout(50);
-    const now = await canvasHash(page);
-    if (now !== last) {
-      last = now;
-      quietSince = Date.now();
-    } else if (Date.now() - quietSince >= kQuietMs) {
-      return;
-    }
-  }
-}
+// ---- The screen against the native runner's ----
 
 // The RGB pixels of a PNG written by the native runner (8-bit RGB or RGBA, not interlaced).
 function pngPixels(file) {
@@ -196,25 +95,6 @@ function nativeShots(name, lines) {
 
 // ---- Input ----
 
-async function at(page, x, y) {
-  const box = await page.locator('#canvas').boundingBox();
-  return { x: box.x + ((x + 0.5) * box.width) / kWidth, y: box.y + ((y + 0.5) * box.height) / kHeight };
-}
-
-async function click(page, x, y) {
-  const p = await at(page, x, y);
-  await page.mouse.click(p.x, p.y);
-  await settle(page);
-}
-
-const rowY = (r) => 14 * r - 7;
-
-async function pick(page, word, listRow) {
-  await click(page, 320, rowY(listRow));
-  const row = await expectText(page, ' ' + word, `the list for ${word}`);
-  await click(page, 320, rowY(row));
-}
-
 async function moveTo(page, place) {
   await pick(page, 'ДВИГАТЬСЯ', 34);
   await pick(page, place, 33);
@@ -232,45 +112,7 @@ async function expectPicture(page, png, what) {
   if (differ !== 0) throw new Error(`${what}: ${differ} pixels differ from the native runner's`);
 }
 
-async function enter(page) {
-  await page.keyboard.press('Enter');
-  await settle(page);
-}
-
-// Through the help (five pages) and the briefing to the first turn.
-async function toFirstTurn(page) {
-  for (let i = 0; i < 8; ++i) {
-    const screen = await read(page, 'ВАШИ ДЕЙСТВИЯ');
-    if (screen.found['ВАШИ ДЕЙСТВИЯ']) return;
-    await enter(page);
-  }
-  throw new Error('no command prompt after the help and the briefing');
-}
-
-// ---- The browser ----
-
-async function launch(options = {}) {
-  const profile = fs.mkdtempSync(path.join(work, 'profile-'));
-  return chromium.launchPersistentContext(profile, {
-    executablePath: '/usr/bin/chromium',
-    headless: true,
-    viewport: { width: 1000, height: 760 },
-    ...options,
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
-}
-
-async function openGame(context, url) {
-  const page = await context.newPage();
-  page.on('pageerror', (e) => console.log('  page error:', e.message));
-  await page.goto(url);
-  await page.waitForFunction(() => window.skellarine && window.skellarine.state !== 'loading', null, { timeout: 30000 });
-  const state = await page.evaluate(() => window.skellarine.state);
-  if (state !== 'running') throw new Error(`the game did not start: ${state} ${await page.evaluate(() => window.skellarine.error)}`);
-  await settle(page);
-  return page;
-}
+// ---- The service worker's cache ----
 
 // The site's files that the service worker keeps (the compressed copies in place of the plain files).
 function keptFiles(dir) {
@@ -496,7 +338,7 @@ tests.network_cut = async () => {
     await expectText(page, 'QUINTREL - SKELLARINE', 'the help with the network down');
     // The briefing needs the arcade's picture: the page says that the network is down, the game
     // waits, and the Enter typed meanwhile is kept for after the briefing.
-    for (let i = 0; i < 5; ++i) await enter(page);
+    for (let i = 0; i < 5; ++i) await keys(page, '\r');
     await page.waitForFunction(() => window.skellarine.offline === true, null, { timeout: 10000 });
     if (await page.locator('#offline').isHidden()) throw new Error('no notice while the network is down');
     const notice = await page.locator('#offline').textContent();
@@ -611,17 +453,7 @@ async function firstHelp(context, network) {
   let counting = true;
   cdp.on('Network.loadingFinished', (e) => { if (counting) bytes += e.encodedDataLength; });
   await page.goto(server.url);
-  const ms = await page.evaluate(() => new Promise((resolve) => {
-    const canvas = document.getElementById('canvas');
-    const look = () => {
-      if (window.skellarine && window.skellarine.state === 'running') {
-        const p = canvas.getContext('2d').getImageData(4, 4, 1, 1).data;
-        if (p[0] === 0 && p[1] === 0 && p[2] === 255) return resolve(performance.now());
-      }
-      requestAnimationFrame(look);
-    };
-    look();
-  }));
+  const ms = await firstHelpDrawn(page);
   counting = false;
   return { page, cdp, ms, bytes };
 }
@@ -696,27 +528,14 @@ async function bench() {
 
 // ---- Running ----
 
-server = await serve();
+server = await t.serve('games/spy');
 const benchFile = option('bench', '');
-let failed = 0;
-let passed = 0;
+let counts;
 try {
-  for (const [name, test] of Object.entries(tests)) {
-    if (only && !only.split(',').includes(name)) continue;
-    const started = Date.now();
-    try {
-      await test();
-      ++passed;
-      console.log(`ok   ${name} (${((Date.now() - started) / 1000).toFixed(1)} s)`);
-    } catch (error) {
-      ++failed;
-      console.log(`FAIL ${name} (${((Date.now() - started) / 1000).toFixed(1)} s): ${error.message}`);
-    }
-  }
+  counts = await t.runTests(tests, (test) => test());
   if (benchFile) fs.writeFileSync(benchFile, JSON.stringify(await bench(), null, 2) + '\n');
 } finally {
   server.server.kill();
-  fs.rmSync(work, { recursive: true, force: true });
+  t.removeWork();
 }
-console.log(`${passed} passed, ${failed} failed`);
-process.exit(failed ? 1 : 0);
+finish(counts);

@@ -4,30 +4,16 @@
 // --shots.
 //
 //   node touch_test.mjs --site build/web/site --native build/default [--only NAME,...] [--shots DIR] [--figures FILE]
-import { chromium } from 'playwright-core';
-import { spawn, execFileSync } from 'node:child_process';
+import { spawn } from 'node:child_process';
 import { createInterface } from 'node:readline';
 import fs from 'node:fs';
-import os from 'node:os';
 import path from 'node:path';
+import { browserTests, option, finish, launchBrowser, kWidth, kHeight } from './lib.mjs';
 
-const kWidth = 640;
-const kHeight = 480;
-const kQuietMs = 400;
-const kSettleLimitMs = 6000;
-
-function option(name, fallback) {
-  const i = process.argv.indexOf('--' + name);
-  return i > 0 && i + 1 < process.argv.length ? process.argv[i + 1] : fallback;
-}
-
-const site = path.resolve(option('site', 'build/web/site'));
-const native = path.resolve(option('native', 'build/default'));
-const only = option('only', '');
+const t = browserTests({ name: 'skellarine-touch' });
+const { native, webPlayer, dump, read, settle, expectText, canvasBox, at, startGame } = t;
 const shots = path.resolve(option('shots', path.join(native, 'web-shots')));
 const figuresFile = option('figures', '');
-const webPlayer = path.join(native, 'web_player');
-const work = fs.mkdtempSync(path.join(os.tmpdir(), 'skellarine-touch-'));
 fs.mkdirSync(shots, { recursive: true });
 
 const phones = {
@@ -41,84 +27,7 @@ const laptops = {
   desktop: { viewport: { width: 1920, height: 1080 }, deviceScaleFactor: 1 },
 };
 
-async function serve() {
-  const root = path.join(work, 'root');
-  fs.mkdirSync(path.join(root, 'games'), { recursive: true });
-  fs.symlinkSync(site, path.join(root, 'games', 'skellarine'));
-  const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', root],
-    { stdio: ['ignore', 'pipe', 'pipe'] });
-  const port = await new Promise((resolve, reject) => {
-    const lines = createInterface({ input: server.stdout });
-    lines.on('line', (line) => {
-      const m = /port (\d+)/.exec(line);
-      if (m) resolve(Number(m[1]));
-    });
-    server.on('exit', () => reject(new Error('http.server ended')));
-  });
-  return { server, url: `http://127.0.0.1:${port}/games/skellarine/` };
-}
-
-// ---- Reading the screen (the autoplayer's glyph matching) ----
-
-async function dump(page) {
-  const b64 = await page.evaluate(() => {
-    const canvas = document.getElementById('canvas');
-    if (canvas.width === 0) return btoa(String.fromCharCode(0).repeat(640 * 480 * 4));
-    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-    let text = '';
-    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
-    return btoa(text);
-  });
-  const file = path.join(work, 'screen.rgba');
-  fs.writeFileSync(file, Buffer.from(b64, 'base64'));
-  return file;
-}
-
-async function read(page, ...texts) {
-  const out = execFileSync(webPlayer, ['read', native, await dump(page), ...texts], { encoding: 'utf8' });
-  const rows = {};
-  const found = {};
-  for (const line of out.split('\n')) {
-    let m = /^row (\d+) (.*)$/.exec(line);
-    if (m) rows[Number(m[1])] = m[2];
-    m = /^find (\d+) (.*)$/.exec(line);
-    if (m) found[m[2]] = Number(m[1]);
-  }
-  return { rows, found, text: Object.entries(rows).filter(([, t]) => t.trim()).map(([r, t]) => `${r}|${t}`).join('\n') };
-}
-
-async function expectText(page, text, what) {
-  const screen = await read(page, text);
-  if (!screen.found[text]) throw new Error(`${what}: no row shows "${text}"; the screen:\n${screen.text}`);
-  return screen.found[text];
-}
-
-async function canvasHash(page) {
-  return page.evaluate(() => {
-    const canvas = document.getElementById('canvas');
-    if (canvas.width === 0) return 0;
-    const d = new Uint32Array(canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data.buffer);
-    let h = 0;
-    for (let i = 0; i < d.length; ++i) h = (Math.imul(h, 31) + d[i]) | 0;
-    return h;
-  });
-}
-
-async function settle(page) {
-  const start = Date.now();
-  let last = await canvasHash(page);
-  let quietSince = Date.now();
-  while (Date.now() - start < kSettleLimitMs) {
-    await page.waitForTimeout(50);
-    const now = await canvasHash(page);
-    if (now !== last) {
-      last = now;
-      quietSince = Date.now();
-    } else if (Date.now() - quietSince >= kQuietMs) {
-      return;
-    }
-  }
-}
+// ---- The game's state as the page sees it ----
 
 // What the page was last told the game waits for.
 const wait = (page) => page.evaluate(() => window.skellarine.wait || { kind: 'nothing' });
@@ -134,15 +43,6 @@ async function waitFor(page, test, what) {
 }
 
 // ---- Touch ----
-
-async function box(page, selector) {
-  return page.locator(selector).boundingBox();
-}
-
-async function at(page, x, y) {
-  const b = await box(page, '#canvas');
-  return { x: b.x + ((x + 0.5) * b.width) / kWidth, y: b.y + ((y + 0.5) * b.height) / kHeight };
-}
 
 async function tapScreen(page, x, y) {
   const p = await at(page, x, y);
@@ -200,11 +100,7 @@ let browser;
 async function openGame(url, profile) {
   const context = await browser.newContext(profile);
   const page = await context.newPage();
-  page.on('pageerror', (e) => console.log('  page error:', e.message));
-  await page.goto(url);
-  await page.waitForFunction(() => window.skellarine && window.skellarine.state !== 'loading', null, { timeout: 30000 });
-  const state = await page.evaluate(() => window.skellarine.state);
-  if (state !== 'running') throw new Error(`the game did not start: ${state}`);
+  await startGame(page, url);
   await waitFor(page, (w) => w.kind === 'enter', 'the first help page');
   await settle(page);
   return page;
@@ -218,7 +114,7 @@ const figures = {};
 
 // The glyph cell (a text row is 14 game pixels, a glyph 16 wide) in CSS px, and the share of the window.
 async function measure(page) {
-  const b = await box(page, '#canvas');
+  const b = await canvasBox(page);
   const viewport = page.viewportSize();
   return {
     cellW: (16 * b.width) / kWidth, cellH: (14 * b.height) / kHeight,
@@ -343,8 +239,8 @@ async function phoneDetails(url, name, profile) {
   if (!(await page.locator('#keypad').isVisible())) throw new Error('no keypad for a typed answer');
   if (await page.locator('#choices').isVisible()) throw new Error('list buttons beside the keypad');
   await shot(page, `${name}-keypad`);
-  const five = await box(page, '#keypad button[data-key="5"]');
-  const enter = await box(page, '#keypad button[data-key="Enter"]');
+  const five = await page.locator('#keypad button[data-key="5"]').boundingBox();
+  const enter = await page.locator('#keypad button[data-key="Enter"]').boundingBox();
   const mid = (b) => ({ x: b.x + b.width / 2, y: b.y + b.height / 2 });
   await stroke(page, [mid(five), { x: mid(five).x + 3, y: mid(five).y + 2 }, { x: five.x - 40, y: mid(five).y + 90 }]);
   await stroke(page, [mid(enter), { x: enter.x + enter.width + 60, y: mid(enter).y }]);
@@ -562,32 +458,15 @@ tests.desktop_unchanged = async (url) => {
 
 // ---- Running ----
 
-const { server, url } = await serve();
-browser = await chromium.launch({
-  executablePath: '/usr/bin/chromium',
-  headless: true,
-  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-});
-let failed = 0;
-let passed = 0;
+const { server, url } = await t.serve('games/skellarine');
+browser = await launchBrowser();
+let counts;
 try {
-  for (const [name, test] of Object.entries(tests)) {
-    if (only && !only.split(',').includes(name)) continue;
-    const started = Date.now();
-    try {
-      await test(url);
-      ++passed;
-      console.log(`ok   ${name} (${((Date.now() - started) / 1000).toFixed(1)} s)`);
-    } catch (error) {
-      ++failed;
-      console.log(`FAIL ${name} (${((Date.now() - started) / 1000).toFixed(1)} s): ${error.message}`);
-    }
-  }
+  counts = await t.runTests(tests, (test) => test(url));
 } finally {
   await browser.close();
   server.kill();
-  fs.rmSync(work, { recursive: true, force: true });
+  t.removeWork();
 }
 const summary = {};
 for (const [name, f] of Object.entries(figures)) {
@@ -599,5 +478,4 @@ for (const [name, f] of Object.entries(figures)) {
 }
 console.log('figures', JSON.stringify(summary));
 if (figuresFile) fs.writeFileSync(figuresFile, JSON.stringify(summary, null, 2) + '\n');
-console.log(`${passed} passed, ${failed} failed`);
-process.exit(failed ? 1 : 0);
+finish(counts);
