@@ -383,7 +383,7 @@ tests.other_hosts = async () => {
       await settle(page);
       await expectText(page, 'QUINTREL - SKELLARINE', `the first help page from the ${name} host`);
       const shown = await page.locator('#loading-size').textContent();
-      const m = /^([\d.]+) из ([\d.]+) МБ$/.exec(shown);
+      const m = /^(\d+,\d) из (\d+,\d) МБ$/.exec(shown);
       if (!m || m[1] !== m[2]) throw new Error(`${name}: the progress ended at "${shown}"`);
       await page.close();
     } finally {
