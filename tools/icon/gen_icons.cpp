@@ -20,15 +20,19 @@ constexpr double kMaskableRed = 0.0;
 constexpr double kMaskableGreen = 0.0;
 constexpr double kMaskableBlue = 40.0 / 255.0;
 
-cairo_surface_t* Scaled(cairo_surface_t* source, int size) {
-  const double scale = static_cast<double>(size) / cairo_image_surface_get_width(source);
-  cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
-  cairo_t* cr = cairo_create(out);
+// Paints the source square at its place, `size` pixels wide, and finishes with cr.
+void PaintSquare(cairo_t* cr, cairo_surface_t* source, double size) {
+  const double scale = size / cairo_image_surface_get_width(source);
   cairo_scale(cr, scale, scale);
   cairo_set_source_surface(cr, source, 0, 0);
   cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BEST);
   cairo_paint(cr);
   cairo_destroy(cr);
+}
+
+cairo_surface_t* Scaled(cairo_surface_t* source, int size) {
+  cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
+  PaintSquare(cairo_create(out), source, size);
   cairo_surface_flush(out);
   return out;
 }
@@ -39,13 +43,8 @@ cairo_surface_t* Maskable(cairo_surface_t* source) {
   cairo_set_source_rgb(cr, kMaskableRed, kMaskableGreen, kMaskableBlue);
   cairo_paint(cr);
   const double inner = kMaskableSize * kMaskableInner;
-  const double scale = inner / cairo_image_surface_get_width(source);
   cairo_translate(cr, (kMaskableSize - inner) / 2, (kMaskableSize - inner) / 2);
-  cairo_scale(cr, scale, scale);
-  cairo_set_source_surface(cr, source, 0, 0);
-  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BEST);
-  cairo_paint(cr);
-  cairo_destroy(cr);
+  PaintSquare(cr, source, inner);
   cairo_surface_flush(out);
   return out;
 }
