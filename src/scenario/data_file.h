@@ -11,8 +11,8 @@ std::optional<std::string> ReadDataFile(const std::filesystem::path& path);
 
 // The whole file at a path of this machine's file system, read in one piece (a picture of
 // thousands of scans is megabytes; in the browser every read is a call out of the wasm), or
-// nothing when it cannot be opened. Through the path itself
-// (wide on Windows): a C stdio name would be the ANSI code page there.
+// nothing when it cannot be opened. Through the path itself (wide on Windows): a C stdio name
+// would be the ANSI code page there.
 inline std::optional<std::string> ReadLocalFile(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary | std::ios::ate);
   if (!file) return std::nullopt;
