@@ -44,8 +44,8 @@ function watchFrames() {
   };
 }
 
-// The size of the screen and where the panel goes. room: the window in CSS px.
-export function layout(width, height, withPanel) {
+// The size of the screen and where the panel goes, for a window of width x height CSS px.
+function layout(width, height, withPanel) {
   const scaleAlone = Math.min(width / kWidth, height / kHeight);
   if (!withPanel) return { scale: scaleAlone, panel: 'none' };
   const beside = Math.min((width - kPanelSide) / kWidth, height / kHeight);

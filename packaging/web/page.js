@@ -1,7 +1,7 @@
 // The page around the game: the status, messages, keys kept from the browser, full screen and the
 // end of the game; loading, fitting the screen and touch live in their own modules. No game rules
 // live here.
-import { fit, watchFit } from './fit.js';
+import { watchFit } from './fit.js';
 import { touchEnded, watchTouch } from './touch.js';
 import { load } from './load.js';
 import { received } from './waits.js';
