@@ -30,9 +30,10 @@ self.addEventListener('install', (event) => {
     const files = older.length > 0 ? kStart.concat(kPictures) : kStart;
     const cache = await caches.open(kCache);
     // What an older build kept with the same contents need not come again.
+    const kept = await Promise.all(older.map(keptSums));
     const missing = [];
     for (const f of files) {
-      if (!(await takeOver(cache, older, f))) missing.push(f);
+      if (!(await takeOver(cache, kept, f))) missing.push(f);
     }
     // Straight from the server: an older copy in the HTTP cache would mix two builds.
     await cache.addAll(missing.map((f) => new Request(f, { cache: 'no-cache' })));
@@ -43,15 +44,20 @@ self.addEventListener('install', (event) => {
 // The hashes of a cache's files, kept in the cache under a name that no file of the site has.
 const kSumsKey = new URL('sw-files.json?sums', kScope).href;
 
-async function takeOver(cache, older, file) {
+// An older cache with the hashes of its files (none when it kept no list).
+async function keptSums(name) {
+  const old = await caches.open(name);
+  const sums = await old.match(kSumsKey);
+  return { old, sums: new Map(sums ? await sums.json() : []) };
+}
+
+async function takeOver(cache, kept, file) {
   const url = new URL(file, kScope).href;
-  for (const name of older) {
-    const old = await caches.open(name);
-    const sums = await old.match(kSumsKey);
-    if (!sums || new Map(await sums.json()).get(file) !== kSums.get(file)) continue;
-    const kept = await old.match(url);
-    if (kept) {
-      await cache.put(url, kept);
+  for (const { old, sums } of kept) {
+    if (sums.get(file) !== kSums.get(file)) continue;
+    const response = await old.match(url);
+    if (response) {
+      await cache.put(url, response);
       return true;
     }
   }
