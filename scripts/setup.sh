@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by scripts/play, scripts/test and scripts/docs: install what is missing, configure and build a preset.
 # Usage (sourced): setup_build PRESET, or install_missing PACKAGE...
 
@@ -32,6 +33,19 @@ setup_build() {
   fi
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j2
+}
+
+# The native build whose generators make a cross build's data (they never run on its target):
+# build/default when it is configured, else the preset PRESET (play, the light one, or default).
+# Builds only the data, the plain-text font and the icons; HOST_BUILD is then its folder.
+host_build() { # PRESET
+  local preset=$1
+  [[ -f build/default/CMakeCache.txt ]] && preset=default
+  [[ -f build/$preset/CMakeCache.txt ]] || cmake --preset "$preset" >/dev/null
+  echo "== data from the native build in build/$preset"
+  cmake --build "build/$preset" -j2 --target game_data font_data icon_sizes
+  # shellcheck disable=SC2034  # for the script that sources this
+  HOST_BUILD=$PWD/build/$preset
 }
 
 # Configures a cross preset (web, windows) with SDL2, libjpeg-turbo and zlib built for its target

@@ -2,16 +2,6 @@
 # scripted runner for Node with every scenario script as a test, and the turn benchmark.
 # Included from the top-level CMakeLists.txt before the libraries are looked up.
 
-# SDL2, libjpeg-turbo and zlib built for the web from Debian's source packages (cached).
-set(SKELLARINE_THIRDPARTY "" CACHE PATH "Prefix of SDL2, libjpeg-turbo and zlib built for this target")
-if(NOT SKELLARINE_THIRDPARTY)
-  execute_process(COMMAND ${CMAKE_CURRENT_LIST_DIR}/../../scripts/thirdparty web
-    OUTPUT_VARIABLE thirdparty OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed)
-  if(failed OR NOT IS_DIRECTORY "${thirdparty}")
-    message(FATAL_ERROR "scripts/thirdparty web failed")
-  endif()
-  set(SKELLARINE_THIRDPARTY ${thirdparty} CACHE PATH "Prefix of SDL2, libjpeg-turbo and zlib built for this target" FORCE)
-endif()
 # Emscripten's toolchain finds libraries only below its root paths. Its sysroot has an SDL2
 # package of its own that asks for the SDL2 port (a download): ours must be found first.
 list(PREPEND CMAKE_FIND_ROOT_PATH ${SKELLARINE_THIRDPARTY})
