@@ -35,8 +35,8 @@ trap cleanup EXIT
 mb() { awk -v b="$1" 'BEGIN { printf "%.2f MB", b / 1048576 }'; }
 size() { stat -c %s "$1"; }
 exe=$(size "$windows/skellarine.exe")
-installer=$(ls "$windows"/skellarine-*-win64.exe 2>/dev/null | head -n 1)
-zip=$(ls "$windows"/skellarine-*-win64.zip 2>/dev/null | head -n 1)
+installer=$(compgen -G "$windows/skellarine-*-win64.exe" | head -n 1)
+zip=$(compgen -G "$windows/skellarine-*-win64.zip" | head -n 1)
 status=0
 echo "skellarine.exe: $(mb "$exe") (native skellarine: $(mb "$(size "$native/skellarine")"), dynamically linked)"
 ((exe <= 8 * 1048576)) || { echo "  exe target (<= 8 MB) missed"; status=1; }

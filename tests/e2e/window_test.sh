@@ -14,6 +14,7 @@ game=${1:?game executable}
 closer=${2:?close request helper}
 shots=${3:-}
 ownShots=0
+# shellcheck disable=SC2034  # read by the EXIT trap
 [[ -n $shots ]] || { shots=$(mktemp -d); ownShots=1; }
 mkdir -p "$shots"
 rm -f "$shots"/*.png
@@ -126,7 +127,7 @@ typed() {
   poll 3 changed_row || fail "typing $text did not change the input row"
   settle "$name" && row33 "$name"
   xdotool key BackSpace
-  cleared() { shot after_$name && row33 after_$name && [[ "$(differing "$work/row_after_$name.png" "$work/row_wait_prompt.png")" == 0 ]]; }
+  cleared() { shot "after_$name" && row33 "after_$name" && [[ "$(differing "$work/row_after_$name.png" "$work/row_wait_prompt.png")" == 0 ]]; }
   poll 3 cleared || fail "Backspace did not take the typed $text away"
 }
 typed '?' question

@@ -61,6 +61,7 @@ fi
 hardening-check "${options[@]}" "$program" >"$work/hardening.log" 2>&1
 status=$?
 if grep -q 'Stack clash protection: unknown' "$work/hardening.log"; then
+  # shellcheck disable=SC2016  # sed's \$, not the shell's
   largest=$(objdump -d --no-show-raw-insn "$program" | sed -n 's/.*sub  *\$0x\([0-9a-f]*\),%rsp.*/\1/p' |
     while read -r hex; do echo $((16#$hex)); done | sort -n | tail -n 1)
   if ((${largest:-0} >= 4096)) || objdump -d --no-show-raw-insn "$program" | grep -qE 'sub +%r[a-z0-9]+,%rsp'; then

@@ -37,6 +37,7 @@ for deb in "$work"/debs/*.deb; do dpkg -x "$deb" "$work/node"; done
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(--map-root-user)
 export DEBIAN_NODE="$work/node" ROOT="$root" NATIVE="$native"
+# shellcheck disable=SC2016  # the inner shell expands its variables
 unshare --mount --propagation private "${as_root[@]}" bash -euo pipefail -c '
   mount --bind "$DEBIAN_NODE/usr/share/nodejs" /usr/share/nodejs
   # The web build runs its scripts with nodejs, the tests with node: one file or two.

@@ -25,8 +25,8 @@ cleanup() {
   wine_stop
 }
 trap cleanup EXIT
-installer=$(ls "$build"/skellarine-*-win64.exe 2>/dev/null | head -n 1)
-zip=$(ls "$build"/skellarine-*-win64.zip 2>/dev/null | head -n 1)
+installer=$(compgen -G "$build/skellarine-*-win64.exe" | head -n 1)
+zip=$(compgen -G "$build/skellarine-*-win64.zip" | head -n 1)
 [[ -n $installer && -n $zip ]] || fail "no installer and zip in $build (run cpack there)"
 x11_start
 [[ -n ${WINE_STARTED:-} ]] || wine_start || fail "Wine did not start"
