@@ -175,7 +175,7 @@ async function fetchPicture(name) {
         showOffline(false);
         return bytes;
       }
-    } catch (error) {
+    } catch {
       // fetch() rejects only when no answer came.
     }
     showOffline(true);
@@ -308,7 +308,7 @@ export async function load(game) {
   };
   try {
     await runScript(js);
-  } catch (error) {
+  } catch {
     game.failed('Не удалось запустить skellarine.js.', () => location.reload());
   }
 }

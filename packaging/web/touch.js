@@ -10,7 +10,6 @@ import { currentWait, onWait } from './waits.js';
 const kPeekMs = 400;
 // Fingers that move further than this before lifting are not a tap.
 const kTapSlop = 12;
-const kWidth = 640;
 const kHeight = 480;
 const kRowHeight = 14;
 // List buttons: this tall where there is room, never below the least.
