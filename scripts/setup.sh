@@ -3,12 +3,13 @@
 # Usage (sourced): setup_build PRESET, or install_missing PACKAGE...
 
 # What the game and its data need: compilers and build tools, SDL2, libjpeg, cairo and zlib for the
-# data generators, and the console font the game's font is derived from.
+# data generators, the console font the game's font is derived from, and appstream, which makes the
+# metainfo's releases from NEWS.
 PLAY_PACKAGES=(cmake ninja-build g++ pkg-config libsdl2-dev libjpeg62-turbo-dev libcairo2-dev zlib1g-dev
-  console-setup-linux)
+  console-setup-linux appstream)
 # What the tests, the benchmarks, the fuzzers and the package check use on top of that.
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xdotool imagemagick openbox wmctrl
-  libx11-dev x11-xkb-utils x11-utils dpkg-dev lintian appstream devscripts)
+  libx11-dev x11-xkb-utils x11-utils dpkg-dev lintian devscripts)
 
 install_missing() {
   local missing=()
