@@ -231,7 +231,7 @@ void Player::MakePlan() {
     for (int k : order) {
       clock += TravelMinutes(at, tasks[k].room);
       at = tasks[k].room;
-      // The friend collects the note at the pick-up hour: it must be left before.
+      // The agent collects the note at the pick-up hour: it must be left before.
       if (tasks[k].kind == TaskKind::kNote && clock >= pickupHour_ * 60) inTime = false;
       clock += TaskMinutes(tasks[k].kind);
     }

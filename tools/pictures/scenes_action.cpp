@@ -417,7 +417,7 @@ void DrawLetter(cairo_t* cr, int index, const SignFont*) {
 }
 
 void DrawNote(cairo_t* cr, int index, const SignFont*) {
-  // Writing the note: the same whether the friend can still take it or the time is refused.
+  // Writing the note: the same whether the agent can still take it or the time is refused.
   Rng r(HashName("NOTE", static_cast<std::uint64_t>(index)));
   const Rgb skin = {0.85, 0.65, 0.5};
   const Rgb ink = {0.25, 0.25, 0.3};
