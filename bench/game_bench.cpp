@@ -22,7 +22,7 @@
 #include "scenario/scenario.h"
 #include "screen/clock.h"
 #include "screen/cp1251.h"
-#include "screen/display_headless.h"
+#include "screen/backends/headless/display_headless.h"
 #include "screen/font.h"
 #include "screen/input.h"
 #include "screen/text_rows.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "screen/display_headless.h"
+#include "screen/backends/headless/display_headless.h"
 
 // A fresh world on a headless display, with the font and the scenario read, ready for turns.
 class TurnWork {

@@ -9,7 +9,7 @@
 #include "scenario/data_reader.h"
 #include "scenario/help.h"
 #include "scenario/scenario.h"
-#include "screen/display_headless.h"
+#include "screen/backends/headless/display_headless.h"
 
 namespace {
 

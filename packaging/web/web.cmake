@@ -12,12 +12,14 @@ add_compile_options(-fexceptions)
 add_link_options(-fexceptions -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=48MB)
 
 set(SKELLARINE_WEB_DIR ${CMAKE_CURRENT_LIST_DIR})
+# The page itself lives with the web backend.
+set(SKELLARINE_PAGE_DIR ${CMAKE_SOURCE_DIR}/src/screen/backends/web/page)
 
 # Called at the end of the top-level directory, once the targets exist.
 function(skellarine_web_targets)
   # The game polls and sleeps as on the desktop; Asyncify turns each sleep into a return to the browser.
   # Only what start-up reads is preloaded; the pictures are files of the site, which the game's
-  # own file reading (data_file_web.cpp, in place of data_file.cpp) fetches when it opens them.
+  # own file reading (the web backend's data_file_web.cpp) fetches when it opens them.
   set(preload ${CMAKE_BINARY_DIR}/preload/data)
   # The packager is handed the files one by one in name order (preload_list.cmake): given the
   # folder, it packs them in the file system's order, which differs between two builds.
@@ -31,7 +33,6 @@ function(skellarine_web_targets)
     COMMENT "Choosing the data files to preload")
   add_custom_target(preload_data DEPENDS ${CMAKE_BINARY_DIR}/preload.stamp)
   add_dependencies(skellarine preload_data)
-  target_sources(skellarine PRIVATE ${CMAKE_SOURCE_DIR}/src/scenario/data_file_web.cpp)
   target_link_options(skellarine PRIVATE
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sEXIT_RUNTIME=1 -sENVIRONMENT=web
     @${CMAKE_BINARY_DIR}/preload.rsp)
@@ -58,7 +59,7 @@ function(skellarine_web_targets)
   set(page_files index.html page.css page.js load.js fit.js touch.js waits.js sw.js manifest.webmanifest)
   set(page_sources)
   foreach(f IN LISTS page_files)
-    list(APPEND page_sources ${SKELLARINE_WEB_DIR}/${f})
+    list(APPEND page_sources ${SKELLARINE_PAGE_DIR}/${f})
   endforeach()
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/site.stamp
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${site}
@@ -102,7 +103,7 @@ function(skellarine_web_targets)
   # The turn of BM_Turn under Node (bench/web.sh); built on demand.
   add_executable(web_turn_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/web_turn_bench.cpp
                  ${CMAKE_SOURCE_DIR}/bench/turn_work.cpp)
-  target_link_libraries(web_turn_bench PRIVATE skellarine_core)
+  target_link_libraries(web_turn_bench PRIVATE skellarine_headless)
   target_link_options(web_turn_bench PRIVATE -sNODERAWFS=1 -sENVIRONMENT=node -sEXIT_RUNTIME=1
     -sWASM_ASYNC_COMPILATION=0)
 endfunction()

@@ -4,7 +4,7 @@
 set(SKELLARINE_WINDOWS_DIR ${CMAKE_CURRENT_LIST_DIR})
 enable_language(RC)
 
-# main() is the program's own entry (display_sdl.cpp tells SDL so); nothing renames it to SDL_main.
+# main() is the program's own entry (the SDL backend tells SDL so); nothing renames it to SDL_main.
 target_compile_definitions(skellarine PRIVATE SDL_MAIN_HANDLED)
 # No DLL to forget: the C and C++ runtimes, winpthread, SDL2 and libjpeg all go into the .exe,
 # without symbols and without the link time in the header (a rebuild gives the same bytes).

@@ -1,6 +1,6 @@
 // The entry point: the game on the real SDL window.
 #include "game/startup.h"
-#include "screen/display_sdl.h"
+#include "screen/backends/sdl/display_sdl.h"
 
 int main() {
   SdlDisplay display;

@@ -1,4 +1,5 @@
-// The one place that opens a data file of the game.
+// The one place that opens a data file of the game; its definition is the platform's
+// (screen/backends/local or web), chosen by the build.
 #pragma once
 
 #include <filesystem>

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "player_link.h"
-#include "screen/display_headless.h"
+#include "screen/backends/headless/display_headless.h"
 
 // Thrown to the player when the game stops polling or does not settle within the real-time limit.
 struct GameHung {

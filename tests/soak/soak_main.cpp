@@ -15,7 +15,7 @@
 
 #include "game/startup.h"
 #include "game/world_state.h"
-#include "screen/display_headless.h"
+#include "screen/backends/headless/display_headless.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define SOAK_ASAN 1

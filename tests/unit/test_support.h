@@ -7,7 +7,7 @@
 #include <string>
 
 #include "game/world_state.h"
-#include "screen/display_headless.h"
+#include "screen/backends/headless/display_headless.h"
 #include "screen/font.h"
 
 // The directory that holds the generated data/ folder.

@@ -17,7 +17,7 @@
 #include "game/world_state.h"
 #include "player.h"
 #include "player_link.h"
-#include "screen/display_headless.h"
+#include "screen/backends/headless/display_headless.h"
 #include "screen/font.h"
 #include "screen_text.h"
 

@@ -22,7 +22,7 @@
 #include "game/world_state.h"
 #include "screen/cp1251.h"
 #include "screen/cp437.h"
-#include "screen/display_headless.h"
+#include "screen/backends/headless/display_headless.h"
 #include "screen/text_rows.h"
 
 namespace {

@@ -1,6 +1,7 @@
 // The SDL2 window backend: presents the visible page and turns SDL events into keys and mouse states.
-#include "screen/display_sdl.h"
+#include "screen/backends/sdl/display_sdl.h"
 
+#include "screen/backends/sdl/sdl_system.h"
 #include "screen/cp1251.h"
 #include "screen/cp437.h"
 #include "screen/window_icon.h"
@@ -13,18 +14,6 @@
 #include <string_view>
 
 #include <SDL.h>
-#ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-#endif
-
-#ifdef __EMSCRIPTEN__
-#include <emscripten.h>
-// The page offers touch controls that fit what the game waits for (packaging/web/waits.js).
-EM_JS(void, TellPageWait, (const char* json), { if (Module.gameWaits) Module.gameWaits(UTF8ToString(json)); });
-#else
-static void TellPageWait(const char*) {}
-#endif
 
 namespace {
 
@@ -41,14 +30,10 @@ constexpr std::uint64_t kFrameMs = 16;
 // The game sees the buttons only when it polls, every 50 ms; a quicker click (a touchpad tap)
 // is shown as held at least this long, and at least until one poll has seen it.
 constexpr std::uint64_t kShortestPressMs = 60;
-#ifdef __EMSCRIPTEN__
-// In a browser the page scales the 640 x 480 canvas itself (packaging/web/fit.js), so the canvas
-// keeps its size and SDL maps the pointer through the page's scaling; every sleep returns to the
-// browser, which gathers the events meanwhile.
-constexpr bool kBrowser = true;
-#else
-constexpr bool kBrowser = false;
-#endif
+// In a browser the page scales the 640 x 480 canvas itself, so the canvas keeps its size and SDL
+// maps the pointer through the page's scaling; every sleep returns to the browser, which gathers
+// the events meanwhile.
+const bool kBrowser = sdl_system::InBrowser();
 
 std::string Extended(int scanCode) { return std::string("\xFF") + static_cast<char>(scanCode); }
 
@@ -126,7 +111,7 @@ void SdlDisplay::Waiting(const Wait& wait) {
     json += (i > 0 ? ",{\"text\":" : "{\"text\":") + JsonText(wait.entries[i]);
     json += ",\"row\":" + std::to_string(i < wait.rows.size() ? wait.rows[i] : 0) + "}";
   }
-  TellPageWait((json + "]}").c_str());
+  sdl_system::TellPage(json + "]}");
 }
 
 SdlDisplay::~SdlDisplay() { Close(); }
@@ -139,13 +124,7 @@ void SdlDisplay::SetTitle(const std::string& title) {
 double SdlDisplay::Timer() {
   const auto now = std::chrono::system_clock::now();
   const std::time_t whole = std::chrono::system_clock::to_time_t(now);
-  std::tm local{};
-#ifdef _WIN32
-  // Windows has the reentrant local-time call under another name, with its arguments swapped.
-  localtime_s(&local, &whole);
-#else
-  localtime_r(&whole, &local);
-#endif
+  const std::tm local = sdl_system::LocalTime(whole);
   const auto sinceEpoch = now.time_since_epoch();
   const double fraction =
       std::chrono::duration<double>(sinceEpoch - std::chrono::floor<std::chrono::seconds>(sinceEpoch)).count();
@@ -155,12 +134,8 @@ double SdlDisplay::Timer() {
 std::string SdlDisplay::ExeDir() {
   char* base = SDL_GetBasePath();
   if (base == nullptr) return "./";
-  std::string dir = base;  // UTF-8
+  std::string dir = sdl_system::WithSlashes(base);  // UTF-8
   SDL_free(base);
-#ifdef _WIN32
-  // Windows names it with backslashes and takes forward slashes as well; the game joins with '/'.
-  std::replace(dir.begin(), dir.end(), '\\', '/');
-#endif
   if (dir.empty() || dir.back() != '/') dir += '/';
   return dir;
 }
@@ -176,11 +151,7 @@ bool SdlDisplay::EnsureWindow() {
   // (Mesa's software GL) alone costs about 90 MB. The environment can still choose another.
   SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
   SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
-#ifdef _WIN32
-  // A file the game cannot open is read as empty; Windows must not stop it with a message box of
-  // its own (an unreadable drive, a crash report) that the player would have to dismiss.
-  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX | SEM_NOGPFAULTERRORBOX);
-#endif
+  sdl_system::QuietSystemErrors();
   // main is the program's own entry, not SDL's.
   SDL_SetMainReady();
   // Without a display SDL may take the console's screen (as root) or another device that nobody

@@ -1,5 +1,5 @@
 // Virtual time for the headless display: a pause moves the clock and the mouse to its next state.
-#include "screen/display_headless.h"
+#include "screen/backends/headless/display_headless.h"
 
 void HeadlessDisplay::Sleep(int ms) {
   now_ += ms;

@@ -1,0 +1,10 @@
+// A desktop window: no page around it.
+#include "screen/backends/sdl/sdl_system.h"
+
+namespace sdl_system {
+
+bool InBrowser() { return false; }
+
+void TellPage(const std::string&) {}
+
+}  // namespace sdl_system
