@@ -8,6 +8,7 @@ const js = require('@eslint/js');
 const globals = require('globals');
 
 export default [
+  // The service worker is a template (scripts/lint hands it in with its file list blank).
   { ignores: ['build/', '**/node_modules/', '**/sw.js'] },
   js.configs.recommended,
   // The page: ES modules in the browser.
