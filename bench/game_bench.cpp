@@ -1,4 +1,5 @@
-// Timed runs of a location picture, a whole turn and the start-up, with each figure's ratio or target.
+// Timed runs of a location picture, a whole turn, the start-up and a resumed game, with each
+// figure's ratio or target.
 #include <benchmark/benchmark.h>
 
 #include <csetjmp>
@@ -168,11 +169,40 @@ void BM_StartupToHelp(benchmark::State& state) {
   if (reached != static_cast<int>(state.iterations())) state.SkipWithError("the first help page was not reached");
 }
 
+// A game of seed 100 (the timer 100 of the scripts), 40 turns after the briefing's Enter: eight
+// kinds of turn five times over (to РАТУША, ЧИТАТЬ, to АРКАДА, ЖДАТЬ 5, ПОМОЩЬ and Enter, ИСКАТЬ,
+// a click beside the list, ИССЛЕДОВАТЬ), 175 minutes of game time, the spy never met.
+std::string FortyTurns() {
+  std::string journal = "1;4059000000000000;0;e";
+  for (int i = 0; i < 5; ++i) journal += ";1;2;4;1;1;7;t5;11;e;9;0;3";
+  return journal;
+}
+
+// The same start-up handed that journal, up to the wait after its last turn.
+void BM_ResumeFortyTurns(benchmark::State& state) {
+  const std::string journal = FortyTurns();
+  int resumed = 0;
+  for (auto _ : state) {
+    HeadlessDisplay display(ExeDir());
+    InstallDisplay(&display);
+    W = World();
+    display.SetSavedJournal(journal);
+    display.onPump = [&display] { display.EndApplication(0); };
+    const int status = RunApplication();
+    resumed += status == 0 && W.Moves == 41 && display.GameJournal().Text() == journal &&
+                       display.Message().find("\"resumed\":\"yes\"") != std::string::npos
+                   ? 1
+                   : 0;
+  }
+  if (resumed != static_cast<int>(state.iterations())) state.SkipWithError("the journal was not resumed");
+}
+
 // Repetitions come from --benchmark_repetitions (15 unless given), so that a run can ask for more.
 BENCHMARK(BM_BareDecode)->Unit(benchmark::kMillisecond)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ShowRoomPicture)->Unit(benchmark::kMillisecond)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Turn)->Unit(benchmark::kMillisecond)->ReportAggregatesOnly(true);
 BENCHMARK(BM_StartupToHelp)->Unit(benchmark::kMillisecond)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ResumeFortyTurns)->Unit(benchmark::kMillisecond)->ReportAggregatesOnly(true);
 BENCHMARK(BM_DecodePicture)->Unit(benchmark::kMillisecond)->ReportAggregatesOnly(true);
 BENCHMARK(BM_DecodeManyScans)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->ReportAggregatesOnly(true);
 
@@ -226,6 +256,13 @@ void Summary(const std::map<std::string, Median>& medians, std::int64_t repetiti
     std::printf("  start-up to the first help page %.3f (%.3f) ms, target <= 60 ms: %s; ratio to the bare decode %.2f (%.2f)\n",
                 startup.real, startup.cpu, verdict(startup.real, 60.0), bare.real > 0 ? startup.real / bare.real : 0.0,
                 bare.cpu > 0 ? startup.cpu / bare.cpu : 0.0);
+  }
+  const Median resume = find("BM_ResumeFortyTurns");
+  if (startup.real > 0 && resume.real > 0) {
+    std::printf("  resuming a 40-turn journal %.3f (%.3f) ms / start-up to the first help page = ratio %.2f (%.2f), "
+                "%.3f (%.3f) ms beyond it\n",
+                resume.real, resume.cpu, resume.real / startup.real, resume.cpu / startup.cpu,
+                resume.real - startup.real, resume.cpu - startup.cpu);
   }
   const Median picture = find("BM_DecodePicture");
   Median worst;

@@ -55,13 +55,11 @@ void WinScreen() {
 void WinAnimation() {
   Display& d = Screen();
   d.SetPages(0, 0);
-  ScreenChange festive{ScreenChange::kPicture};
-  festive.picture.kind = PictureKind::kAction;
-  festive.picture.file = "!win/!win1.jpg";
-  if (const auto text = W.PictureText.find(festive.picture.file); text != W.PictureText.end()) {
-    festive.picture.text = text->second;
-  }
-  d.Show(festive);
+  ShownPicture festive;
+  festive.kind = PictureKind::kAction;
+  festive.file = "!win/!win1.jpg";
+  if (const auto text = W.PictureText.find(festive.file); text != W.PictureText.end()) festive.text = text->second;
+  d.Show(ScreenChange::Picture(festive));
   // Any key ends it: a tap on a page is an ordinary key here.
   Wait anyKey;
   anyKey.kind = WaitKind::kKey;

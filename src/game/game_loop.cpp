@@ -36,6 +36,8 @@ void StartGame() {
   W.VerbNo = 0;
   W.MeetRoom.clear();
   W.Msg.clear();
+  // Read only right after it is said; cleared so that a resumed game's record is the same.
+  W.Said.clear();
 }
 
 // Asks until the player restarts; "ФИНИШ" answered with Y ends the application.

@@ -134,7 +134,7 @@ TurnsEnd RunTurns() {
 
 void DarkenForSpy() {
   Display& d = Screen();
-  d.Show(ScreenChange{ScreenChange::kCover});
+  d.Show(ScreenChange::Cover());
   // The picture image is darkened where it is drawn: a replay decodes it only at its end.
   d.Draw([&d] {
     Image& pic = W.PicImage;

@@ -10,7 +10,7 @@ namespace {
 // Clears the visible and background pages and prints the plain-text notice on both.
 void ShowNoPicture(const std::string& text) {
   Display& d = Screen();
-  d.Show(ScreenChange{ScreenChange::kPicture});
+  d.Show(ScreenChange::Picture());
   for (int page = 0; page <= 1; ++page) {
     d.SetPages(page, 0);
     d.ClearWorkPage();
@@ -28,13 +28,12 @@ void ShowPicture(const std::string& stem, char variant, const std::string& place
   const std::string name = stem + variant + ".jpg";
   CountPicture(name);
   Display& d = Screen();
-  ScreenChange change{ScreenChange::kPicture};
-  change.picture.kind = place.empty() ? PictureKind::kAction : PictureKind::kLocation;
-  change.picture.file = PictureFile(name);
-  change.picture.place = place;
-  const auto text = W.PictureText.find(change.picture.file);
-  if (text != W.PictureText.end()) change.picture.text = text->second;
-  d.Show(change);
+  ShownPicture shown;
+  shown.kind = place.empty() ? PictureKind::kAction : PictureKind::kLocation;
+  shown.file = PictureFile(name);
+  shown.place = place;
+  if (const auto text = W.PictureText.find(shown.file); text != W.PictureText.end()) shown.text = text->second;
+  d.Show(ScreenChange::Picture(shown));
   const std::filesystem::path path = DataPath(name);
   d.Draw(
       [&d] {

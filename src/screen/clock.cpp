@@ -20,7 +20,7 @@ void DrawClock(int minutes) {
   const int h = (minutes / 60) % 24;
   const int m = minutes - 60 * (minutes / 60);
   const std::string text = TwoDigits(h) + ":" + TwoDigits(m);
-  d.Show(ScreenChange{ScreenChange::kClock, 0, 0, text});
+  d.Show(ScreenChange::Clock(text));
   d.Draw([&d, text] {
     for (int k = 0; k < 5; ++k) ComposeGlyph(static_cast<unsigned char>(text[k]), 4 + 16 * k, 4);
     for (int i = 1; i <= 4; ++i) DrawLine(d.Page(2), 4 - i, 4 - i, 83 + i, 17 + i, 0xFF0000FF, LineKind::kBox);
@@ -36,7 +36,7 @@ void DrawClock(int minutes) {
 
 void ClearTextArea() {
   Display& d = Screen();
-  d.Show(ScreenChange{ScreenChange::kClear, 3, 34, ""});
+  d.Show(ScreenChange::Clear(3, 34));
   d.Draw([&d] {
     for (int r = 3; r <= 34; ++r) {
       const int top = kRowHeight * r - kRowHeight;

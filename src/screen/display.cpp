@@ -143,11 +143,7 @@ void Display::Print(const std::string& text, bool lineEnd) {
   const std::string utf8 = Cp1251ToUtf8(shown);
   std::fwrite(utf8.data(), 1, utf8.size(), stderr);
   if (work_ == visible_) {
-    ScreenChange change;
-    change.kind = ScreenChange::kPlain;
-    change.text = text;
-    change.lineEnd = lineEnd;
-    Show(change);
+    Show(ScreenChange::Plain(text, lineEnd));
   }
   const int page = work_;
   const int line = cursorLine_;

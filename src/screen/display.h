@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "screen/journal.h"
@@ -82,6 +83,13 @@ struct ScreenChange {
   std::string text;
   bool lineEnd = false;
   ShownPicture picture;
+
+  static ScreenChange Row(int r, std::string text) { return {kRow, r, r, std::move(text), false, {}}; }
+  static ScreenChange Clear(int from, int to) { return {kClear, from, to, {}, false, {}}; }
+  static ScreenChange Clock(std::string text) { return {kClock, 0, 0, std::move(text), false, {}}; }
+  static ScreenChange Picture(ShownPicture shown = {}) { return {kPicture, 0, 0, {}, false, std::move(shown)}; }
+  static ScreenChange Cover() { return {kCover, 0, 0, {}, false, {}}; }
+  static ScreenChange Plain(std::string text, bool lineEnd) { return {kPlain, 0, 0, std::move(text), lineEnd, {}}; }
 };
 
 // Thrown when a journal handed for replay does not fit the game it replays; start-up catches it

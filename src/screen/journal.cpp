@@ -106,9 +106,9 @@ std::string Journal::Text() const {
     text += ';';
     switch (a.kind) {
       case AnswerKind::kChoose: text += std::to_string(a.index); break;
-      case AnswerKind::kText: text += "t" + Escaped(a.text); break;
+      case AnswerKind::kText: text += 't'; text += Escaped(a.text); break;
       case AnswerKind::kEnter: text += "e"; break;
-      case AnswerKind::kKey: text += "k" + Escaped(a.text); break;
+      case AnswerKind::kKey: text += 'k'; text += Escaped(a.text); break;
     }
   }
   return text;

@@ -56,7 +56,10 @@ std::string PageMessage(const Wait& wait, const ScreenWords& words, const std::s
   json += std::string(",\"picture\":{\"kind\":\"") + kPictures[static_cast<int>(picture.kind)] + "\"";
   json += ",\"file\":" + JsonText(picture.file) + ",\"place\":" + JsonText(picture.place);
   json += ",\"text\":" + JsonText(picture.text) + "},\"plain\":[";
-  for (std::size_t i = 0; i < words.plain.size(); ++i) json += (i > 0 ? "," : "") + JsonText(words.plain[i]);
+  for (std::size_t i = 0; i < words.plain.size(); ++i) {
+    if (i > 0) json += ',';
+    json += JsonText(words.plain[i]);
+  }
   json += "],\"journal\":" + JsonText(journal) + ",\"resumed\":" + JsonText(resumed) + "}";
   return json;
 }

@@ -27,7 +27,7 @@ void WriteRow(int r, const std::string& text) {
   }
   std::string fitted = text.substr(0, kRowCells);
   fitted.resize(kRowCells, ' ');
-  d.Show(ScreenChange{ScreenChange::kRow, r, r, fitted});
+  d.Show(ScreenChange::Row(r, fitted));
   const int alpha = W.RowAlpha;
   const PutMode mode = W.HelpDone ? PutMode::kBlend : PutMode::kCopy;
   d.Draw([&d, fitted, top, alpha, mode] {

@@ -181,7 +181,9 @@ TEST(Journal, ItsTextComesBackWholeAndAnythingElseIsRefused) {
     for (const char c : std::string("0a;%tek9F\xFF \x00", 12)) {
       std::string edited = text;
       edited[i] = c;
-      if (const auto parsed = Journal::Parse(edited)) EXPECT_EQ(parsed->Text(), edited) << edited;
+      if (const auto parsed = Journal::Parse(edited)) {
+        EXPECT_EQ(parsed->Text(), edited) << edited;
+      }
     }
   }
   for (const std::string& bad : std::vector<std::string>{"", "1", "2;4059100000000000;0", "1;4059100000000000", "1;405910000000000;0", "1;4059100000000000;2",
