@@ -1,10 +1,12 @@
-// Fuzzes the scenario script parser and the shape of what it accepts.
+// Fuzzes the scenario script parser and the shape of what it accepts, and the journal's parser:
+// a journal it accepts is written back to the same text.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "screen/journal.h"
 #include "script_runner.h"
 
 namespace {
@@ -17,6 +19,7 @@ void Check(bool holds) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string source(reinterpret_cast<const char*>(data), size);
+  if (const auto journal = Journal::Parse(source)) Check(journal->Text() == source);
   std::vector<ScriptLine> lines;
   std::string error;
   if (!ParseScript(source, lines, error)) {
