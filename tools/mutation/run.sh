@@ -4,7 +4,8 @@
 #
 # Usage: tools/mutation/run.sh [--ref REF] [--scratch DIR] [--out FILE] [FAULT ...]
 #   REF      the commit to check (default HEAD of this checkout)
-#   DIR      the scratch clone, kept between runs with its builds (default $TMPDIR/skellarine-mutation)
+#   DIR      holds the scratch clone (DIR/tree, kept between runs with its builds) and the logs
+#            (default $TMPDIR/skellarine-mutation)
 #   FILE     the results, one line a fault (default DIR/results-COMMIT.txt)
 #   FAULT    names of patches without .patch (default all)
 #
@@ -33,18 +34,19 @@ fi
 commit=$(git -C "$root" rev-parse --verify "$ref^{commit}") || exit 2
 out=${out:-$scratch/results-${commit:0:10}.txt}
 log=$scratch/logs
+tree=$scratch/tree
 # Committed work only: the scratch clone takes the commit from this repository's objects.
-[ -d "$scratch/.git" ] || git clone -q --no-checkout "$root" "$scratch" || exit 2
-git -C "$scratch" fetch -q "$root" "$commit" || exit 2
+[ -d "$tree/.git" ] || git clone -q --no-checkout "$root" "$tree" || exit 2
+git -C "$tree" fetch -q "$root" "$commit" || exit 2
 mkdir -p "$log"
 
 reset_tree() {
-  git -C "$scratch" checkout -qf --detach "$commit" && git -C "$scratch" clean -fdq
+  git -C "$tree" checkout -qf --detach "$commit" && git -C "$tree" clean -fdq
 }
 
 # Runs a suite in the scratch clone; its output goes to the log file named.
 native_suite() {
-  (cd "$scratch" &&
+  (cd "$tree" &&
     { [ -f build/default/CMakeCache.txt ] || cmake --preset default >/dev/null; } &&
     nice -n 10 cmake --build --preset default -j2 &&
     nice -n 10 ctest --preset default -j2 -LE 'e2e|package' --timeout 600)
@@ -53,14 +55,14 @@ native_suite() {
 # Chained with &&: errexit does not hold inside a tested command.
 web_suite() {
   # shellcheck disable=SC1091 # the scratch clone's own helpers
-  (cd "$scratch" && export NODE_PATH=/usr/share/nodejs && source scripts/setup.sh &&
+  (cd "$tree" && export NODE_PATH=/usr/share/nodejs && source scripts/setup.sh &&
     nice -n 10 cmake --build --preset default -j2 &&
-    configure_cross web -DSKELLARINE_HOST_BUILD="$scratch/build/default" &&
+    configure_cross web -DSKELLARINE_HOST_BUILD="$tree/build/default" &&
     nice -n 10 cmake --build --preset web -j2 &&
     cd tests/web &&
     { [ -d node_modules/playwright-core ] || npm ci --no-audit --no-fund; } &&
-    nice -n 10 node browser_test.mjs --site "$scratch/build/web/site" --native "$scratch/build/default" &&
-    nice -n 10 node site_test.mjs --site "$scratch/build/web/site" --native "$scratch/build/default")
+    nice -n 10 node browser_test.mjs --site "$tree/build/web/site" --native "$tree/build/default" &&
+    nice -n 10 node site_test.mjs --site "$tree/build/web/site" --native "$tree/build/default")
 }
 
 suite_of() {
@@ -95,10 +97,10 @@ for fault in "${faults[@]}"; do
   suite=$(suite_of "$fault")
   reset_tree || exit 2
   start=$SECONDS
-  if ! git -C "$scratch" apply "$patch" 2> "$log/$fault.log"; then
+  if ! git -C "$tree" apply "$patch" 2> "$log/$fault.log"; then
     result="STALE (does not apply)"
     broken=$((broken + 1))
-  elif [ "$suite" = native ] && ! (cd "$scratch" && nice -n 10 cmake --build --preset default -j2) >> "$log/$fault.log" 2>&1; then
+  elif [ "$suite" = native ] && ! (cd "$tree" && nice -n 10 cmake --build --preset default -j2) >> "$log/$fault.log" 2>&1; then
     result="STALE (does not build)"
     broken=$((broken + 1))
   elif "${suite}_suite" >> "$log/$fault.log" 2>&1; then
