@@ -76,25 +76,32 @@ failures() {
 }
 
 echo "# mutation check of ${commit:0:10} ($(date -u '+%Y-%m-%d %H:%M UTC'))" | tee "$out"
-reset_tree || exit 2
-# The web suite uses the native build too.
-suites=$(echo native; for f in "${faults[@]}"; do suite_of "$f"; done | grep -x web | head -1)
-for suite in $suites; do
-  [ -f "$log/base-$suite.ok-$commit" ] && continue
+# The unpatched tree must pass a suite before any fault is planted for it.
+base() {
+  local suite=$1
+  [ -f "$log/base-$suite.ok-$commit" ] && return 0
+  reset_tree || exit 2
   echo "== the unpatched tree, $suite suite"
   if ! "${suite}_suite" > "$log/base-$suite.log" 2>&1; then
     echo "the unpatched tree fails its $suite suite (see $log/base-$suite.log): nothing to measure"
     exit 2
   fi
   touch "$log/base-$suite.ok-$commit"
+}
+
+# The native faults first: the web suite builds the page and needs the native build as well.
+ordered=()
+for suite in native web; do
+  for f in "${faults[@]}"; do [ "$(suite_of "$f")" = "$suite" ] && ordered+=("$f"); done
 done
 
 caught=0
 missed=0
 broken=0
-for fault in "${faults[@]}"; do
+for fault in "${ordered[@]}"; do
   patch=$here/faults/$fault.patch
   suite=$(suite_of "$fault")
+  base "$suite"
   reset_tree || exit 2
   start=$SECONDS
   if ! git -C "$tree" apply "$patch" 2> "$log/$fault.log"; then
