@@ -40,16 +40,14 @@ pass() {
   echo "ok: $*"
 }
 
-# poll SECONDS COMMAND...: true once COMMAND is.
+# poll SECONDS COMMAND...: true once COMMAND is, false when it still is not after SECONDS of wall time.
 poll() {
-  local seconds=$1
+  local deadline=$((SECONDS + $1))
   shift
-  local tries=$((seconds * 10))
-  for ((i = 0; i < tries; ++i)); do
-    "$@" && return 0
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
     sleep 0.1
   done
-  return 1
 }
 
 shot() { import -window "$wid" "$shots/$1.png" 2>/dev/null; }
@@ -102,6 +100,12 @@ x11_start() {
   wmPid=$!
   wm_ready() { wmctrl -m >/dev/null 2>&1; }
   poll "$kWait" wm_ready || fail "openbox did not start"
+  # Letters the keyboard map lacks get keys of their own before the game starts: xdotool's
+  # temporary mapping may be undone before a loaded game has read the key.
+  if command -v xmodmap >/dev/null; then
+    xmodmap -e "keycode 248 = ntilde" -e "keycode 249 = oacute" -e "keycode 250 = ssharp" \
+      -e "keycode 251 = Cyrillic_zhe" || fail "cannot map the typed letters to keys"
+  fi
 }
 
 # The game's window.
