@@ -84,7 +84,7 @@ shot_until_same() {
 crop() { convert "$shots/$1.png" -crop "$2" +repage "$3"; }
 
 x11_start() {
-  for tool in Xvfb xdotool import convert compare identify openbox wmctrl xprop; do
+  for tool in Xvfb xdotool import convert compare identify openbox wmctrl xprop xwininfo; do
     command -v "$tool" >/dev/null || {
       echo "SKIP: $tool is not installed"
       exit 77
