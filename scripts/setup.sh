@@ -9,7 +9,7 @@ PLAY_PACKAGES=(cmake ninja-build g++ pkg-config libsdl2-dev libjpeg62-turbo-dev 
   console-setup-linux appstream)
 # What the tests, the benchmarks, the fuzzers and the package check use on top of that.
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xdotool imagemagick openbox wmctrl
-  libx11-dev x11-xkb-utils x11-utils dpkg-dev lintian devscripts)
+  libx11-dev x11-xkb-utils x11-utils x11-xserver-utils dpkg-dev lintian devscripts)
 
 install_missing() {
   local missing=()

@@ -1,134 +1,153 @@
 #!/bin/bash
-# Drives the real game window on a virtual X server and checks it by screenshots.
+# The real game window on a virtual X server, checked by screenshots: the Linux program, or the
+# Windows program under Wine, through one sequence. Help pages, the picture peek, F11 and Alt+Enter
+# full screen and back, the command list, typed characters in code page 437, a waited turn, the
+# close button of the window's frame and Alt+F4 (status 0 each); on Linux the window's icon and the
+# letterboxed full screen, under Wine the program started without its data\ folder.
 #
-# usage: window_test.sh GAME CLOSE_REQUEST [SHOT_DIR]
-#   GAME           the game executable
-#   CLOSE_REQUEST  the helper that sends WM_DELETE_WINDOW to a window id
-#   SHOT_DIR       where the screenshots are kept (when omitted, a temporary folder that is removed
-#                  at the end unless the test failed)
+# usage: window_test.sh GAME [SHOT_DIR]
+#   GAME      the game (a .exe runs under Wine)
+#   SHOT_DIR  where the screenshots are kept (when omitted, a temporary folder that is removed at
+#             the end unless the test failed)
 # Exit status: 0 passed, 1 failed, 77 skipped (no virtual X server or another tool missing).
-
 set -u
 
+here=$(cd "$(dirname "$0")" && pwd)
 game=${1:?game executable}
-closer=${2:?close request helper}
-shots=${3:-}
+shots=${2:-}
 ownShots=0
 # shellcheck disable=SC2034  # read by the EXIT trap
 [[ -n $shots ]] || { shots=$(mktemp -d); ownShots=1; }
 mkdir -p "$shots"
 rm -f "$shots"/*.png
-
-gamePid=""
+wine=0
+[[ $game == *.exe ]] && wine=1
 
 # shellcheck source=tests/e2e/x11_lib.sh
-source "$(dirname "$0")/x11_lib.sh"
-trap 'status=$?; stop_pid "$gamePid"; x11_stop; if ((ownShots && status != 1)); then rm -rf "$shots"; fi' EXIT
-[[ -x "$game" ]] || fail "no game executable at $game"
-[[ -x "$closer" ]] || fail "no close request helper at $closer"
+source "$here/x11_lib.sh"
+# shellcheck source=tests/windows/wine_env.sh
+((wine)) && source "$here/../windows/wine_env.sh"
+trap 'code=$?; stop_pid "$gamePid"; x11_stop; ((wine)) && wine_stop; if ((ownShots && code != 1)); then rm -rf "$shots"; fi' EXIT
+[[ -f "$game" ]] || fail "no game at $game"
 x11_start
 export SDL_VIDEODRIVER=x11
 unset WAYLAND_DISPLAY
+if ((wine)); then
+  [[ -n ${WINE_STARTED:-} ]] || wine_start || fail "Wine did not start"
+fi
 
-"$game" >"$work/game.log" 2>&1 &
-gamePid=$!
-wid=$(timeout 15 xdotool search --sync --name '^Quintrel - Skellarine$' | head -n 1)
-[[ -n "$wid" ]] || fail "no window titled 'Quintrel - Skellarine'"
+# From another folder: the game finds its data beside itself.
+start_game() {
+  local program=$1
+  if ((wine)); then
+    (cd / && exec "$WINE" "$program") >"$work/game.log" 2>&1 &
+  else
+    (cd / && exec "$program") >"$work/game.log" 2>&1 &
+  fi
+  gamePid=$!
+  find_window
+}
+geometry() { xdotool getwindowgeometry "$wid" | awk '/Geometry/ { print $2 }'; }
+
+start_game "$game"
 pass "window $wid is open"
-# Task bars take the window's icon from _NET_WM_ICON; the game sets it just after the window is
-# named, so a busy machine may show the window first.
-has_icon() { xprop -id "$wid" _NET_WM_ICON 2>/dev/null | grep -q 'Icon (64 x 64)'; }
-poll 5 has_icon || fail "the window has no 64 x 64 icon"
-pass "the window has its icon"
-xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid" 2>/dev/null ||
-  fail "cannot focus the window"
+if ((!wine)); then
+  # Task bars take the window's icon from _NET_WM_ICON, set just after the window is named.
+  has_icon() { xprop -id "$wid" _NET_WM_ICON 2>/dev/null | grep -q 'Icon (64 x 64)'; }
+  poll "$kWait" has_icon || fail "the window has no 64 x 64 icon"
+  pass "the window has its icon"
+fi
 
 # The help text: an opaque blue page with white letters, at twice the size with whole pixels.
+# Wine reports its own desktop size (1024 x 768 on Xvfb) to the game, which may then keep 640 x 480.
 help_shown() { shot help1 && mostly_blue "$shots/help1.png"; }
-poll 15 help_shown || fail "the help page is not shown (blue share $(share "$shots/help1.png" '#0000FF'))"
-size=$(identify -format '%wx%h' "$shots/help1.png")
-[[ "$size" == 1280x960 ]] || fail "window is $size, expected 1280x960 on a 1920x1600 desktop"
+poll "$kWait" help_shown || fail "the help page is not shown (blue share $(share "$shots/help1.png" '#0000FF'))"
+size=$(geometry)
+case $size in
+  1280x960) scale=2 ;;
+  640x480) ((wine)) || fail "the window is 640x480, expected 1280x960 on a 1920x1600 desktop"; scale=1 ;;
+  *) fail "the window is $size, not 1280x960" ;;
+esac
 at_least "$(share "$shots/help1.png" '#FFFFFF')" 0.001 || fail "the help page has no white text"
 convert "$shots/help1.png" -sample 50% -sample 200% "$work/blocks.png"
-[[ "$(differing "$shots/help1.png" "$work/blocks.png")" == 0 ]] ||
+((scale == 1)) || [[ "$(differing "$shots/help1.png" "$work/blocks.png")" == 0 ]] ||
   fail "the doubled page is not made of whole 2 x 2 pixels (not nearest-neighbour)"
-pass "help page shown: blue with white text, 1280x960, sharp 2x scaling"
-
-# Enter turns the help pages until the briefing appears over a picture.
-page=1
-while mostly_blue "$shots/help$page.png"; do
-  ((page <= 20)) || fail "the help text does not end after 20 pages"
-  xdotool key Return
-  next=$((page + 1))
-  shot_until_changed "help$next" "$shots/help$page.png" 5 || fail "Enter did not turn help page $page"
-  settle "help$next" || fail "the screen does not settle after help page $page"
-  page=$next
-done
-mv "$shots/help$page.png" "$shots/briefing.png"
-pass "Enter turned $((page - 1)) help page(s); the briefing shows over a picture"
+pass "help page shown: blue with white text, $size"
+through_help ""
+pass "Enter turned $helpPages help page(s); the briefing shows over a picture"
 
 # Holding the right button shows the picture alone; releasing it brings the text back unchanged.
-xdotool mousemove --window "$wid" 640 480
-sleep 0.3
-shot before_peek
+xdotool mousemove --window "$wid" $((320 * scale)) $((240 * scale))
+shot before_peek || fail "no screenshot of the briefing"
+settle before_peek || fail "the briefing does not settle"
 xdotool mousedown 3
-shot_until_changed peek "$shots/before_peek.png" 3 || { xdotool mouseup 3; fail "holding the right button changed nothing"; }
+shot_until_changed peek "$shots/before_peek.png" || { xdotool mouseup 3; fail "holding the right button changed nothing"; }
 xdotool mouseup 3
-shot_until_same after_peek "$shots/before_peek.png" 3 || fail "releasing the right button did not restore the screen"
+shot_until_same after_peek "$shots/before_peek.png" || fail "releasing the right button did not restore the screen"
 pass "right button shows the bare picture while held and restores the text on release"
 
-# F11 goes to full screen, where the picture is tripled between black bars, and back.
-geometry() { xdotool getwindowgeometry "$wid" | awk '/Geometry/ { print $2 }'; }
-xdotool key F11
-fs_ready() { [[ "$(geometry)" == 1920x1600 ]]; }
-poll 5 fs_ready || fail "F11 did not make the window fill the 1920x1600 screen (it is $(geometry))"
-sleep 0.3
-shot fullscreen
-for bar in 1920x80+0+0 1920x80+0+1520; do
-  convert "$shots/fullscreen.png" -crop "$bar" +repage "$work/bar.png"
-  [[ "$(share "$work/bar.png" '#000000')" == 1 ]] || fail "the letterbox bar $bar is not black"
+# F11 and Alt+Enter fill the screen and return; on Linux the picture is tripled between black bars.
+letterboxed() {
+  shot fullscreen || return 1
+  for bar in 1920x80+0+0 1920x80+0+1520; do
+    crop fullscreen "$bar" "$work/bar.png"
+    [[ "$(share "$work/bar.png" '#000000')" == 1 ]] || { why="the letterbox bar $bar is not black"; return 1; }
+  done
+  crop fullscreen 1920x1440+0+80 "$work/tripled.png"
+  convert "$work/tripled.png" -sample 640x480 "$work/full_small.png"
+  convert "$work/full_small.png" -sample 1920x1440 "$work/full_blocks.png"
+  [[ "$(differing "$work/tripled.png" "$work/full_blocks.png")" == 0 ]] ||
+    { why="the tripled picture is not made of whole 3 x 3 pixels (not nearest-neighbour)"; return 1; }
+  convert "$shots/before_peek.png" -sample 640x480 "$work/window_small.png"
+  [[ "$(differing "$work/full_small.png" "$work/window_small.png")" == 0 ]] ||
+    { why="the full-screen picture differs from the windowed one"; return 1; }
+}
+full() { [[ "$(geometry)" == 1920x1600 ]]; }
+windowed() { [[ "$(geometry)" == "$size" ]]; }
+for toggle in F11 alt+Return; do
+  xdotool key "$toggle"
+  poll "$kWait" full || fail "$toggle did not make the window fill the 1920x1600 screen (it is $(geometry))"
+  why=""
+  ((wine)) || poll "$kWait" letterboxed || fail "$why"
+  xdotool key "$toggle"
+  poll "$kWait" windowed || fail "$toggle did not bring the window back to $size"
+  shot_until_same windowed_again "$shots/before_peek.png" || fail "the picture changed after leaving full screen"
+  pass "$toggle toggles full screen and back"
 done
-convert "$shots/fullscreen.png" -crop 1920x1440+0+80 +repage "$work/tripled.png"
-convert "$work/tripled.png" -sample 640x480 "$work/full_small.png"
-convert "$work/full_small.png" -sample 1920x1440 "$work/full_blocks.png"
-[[ "$(differing "$work/tripled.png" "$work/full_blocks.png")" == 0 ]] ||
-  fail "the tripled picture is not made of whole 3 x 3 pixels (not nearest-neighbour)"
-convert "$shots/before_peek.png" -sample 640x480 "$work/window_small.png"
-[[ "$(differing "$work/full_small.png" "$work/window_small.png")" == 0 ]] ||
-  fail "the full-screen picture differs from the windowed one"
-xdotool key F11
-windowed() { [[ "$(xdotool getwindowgeometry "$wid" | awk '/Geometry/ { print $2 }')" == 1280x960 ]]; }
-poll 5 windowed || fail "F11 did not bring the window back to 1280x960"
-shot_until_same windowed_again "$shots/before_peek.png" 3 || fail "the picture changed after leaving full screen"
-pass "F11 toggles letterboxed full screen and back"
 
-# Enter leaves the briefing; a click as quick as a touchpad tap opens the command list.
+# Enter leaves the briefing; a click as quick as a touchpad tap opens the command list over the
+# picture from row 4 down.
+tap() { xdotool mousemove --window "$wid" $(($1 * scale)) $(($2 * scale)) mousedown 1 mouseup 1; }
 xdotool key Return
-shot_until_changed turn "$shots/windowed_again.png" 5 || fail "Enter did not leave the briefing"
+shot_until_changed turn "$shots/windowed_again.png" || fail "Enter did not leave the briefing"
 settle turn || fail "the screen does not settle after the briefing"
-xdotool mousemove --window "$wid" 640 480 mousedown 1 mouseup 1
-shot_until_changed list "$shots/turn.png" 3 || fail "a quick click did not open the command list"
+tap 320 240
+shot_until_changed list "$shots/turn.png" || fail "a quick click did not open the command list"
 settle list || fail "the screen does not settle after opening the list"
-pass "a quick click reaches the game"
+rows="$((640 * scale))x$((200 * scale))+0+$((42 * scale))"
+crop list "$rows" "$work/list_rows.png"
+crop turn "$rows" "$work/turn_rows.png"
+[[ "$(differing "$work/list_rows.png" "$work/turn_rows.png")" -gt 1000 ]] || fail "no list drawn over the picture"
+pass "a quick click opens the command list"
 
 # Typed characters reach the game in code page 437 and are drawn through the font's code-page
 # table: ñ, ó and ß (A4, A2, E1) show as ¤, ў and б; a Cyrillic letter, which code page 437 lacks,
-# as "?". ЖДАТЬ (the seventh word) asks for minutes on row 33 (window pixels 896 to 923).
-xdotool mousemove --window "$wid" 640 266 mousedown 1 mouseup 1
-shot_until_changed wait_prompt "$shots/list.png" 3 || fail "picking the seventh word changed nothing"
+# as "?". ЖДАТЬ (the seventh word) asks for minutes on row 33.
+tap 320 133
+shot_until_changed wait_prompt "$shots/list.png" || fail "picking the seventh word changed nothing"
 settle wait_prompt || fail "the screen does not settle after picking the seventh word"
-row33() { convert "$shots/$1.png" -crop 1280x28+0+896 +repage "$work/row_$1.png"; }
+row33() { crop "$1" "$((640 * scale))x$((14 * scale))+0+$((448 * scale))" "$work/row_$1.png"; }
 row33 wait_prompt
 # Types TEXT and shoots NAME once row 33 changed; Backspace then clears the typed character again.
 typed() {
   local text=$1 name=$2
   xdotool type --delay 50 "$text"
   changed_row() { shot "$name" && row33 "$name" && [[ "$(differing "$work/row_$name.png" "$work/row_wait_prompt.png")" != 0 ]]; }
-  poll 3 changed_row || fail "typing $text did not change the input row"
+  poll "$kWait" changed_row || fail "typing $text did not change the input row"
   settle "$name" && row33 "$name"
   xdotool key BackSpace
   cleared() { shot "after_$name" && row33 "after_$name" && [[ "$(differing "$work/row_after_$name.png" "$work/row_wait_prompt.png")" == 0 ]]; }
-  poll 3 cleared || fail "Backspace did not take the typed $text away"
+  poll "$kWait" cleared || fail "Backspace did not take the typed $text away"
 }
 typed '?' question
 typed 'ñ' n_tilde
@@ -143,14 +162,53 @@ done
   "$(differing "$work/row_o_acute.png" "$work/row_sharp_s.png")" != 0 ]] || fail "typed ñ, ó and ß do not all differ"
 pass "typed ñ, ó and ß arrive as their code-page-437 codes, a Cyrillic letter as ?"
 
-# A real close request (as from the close button) ends the game with status 0 within a second.
-"$closer" "$wid" || fail "the close request could not be sent"
-exited() { ! kill -0 "$gamePid" 2>/dev/null || [[ "$(awk '{ print $3 }' "/proc/$gamePid/stat" 2>/dev/null)" == Z ]]; }
-poll 1 exited || fail "the game is still running a second after the close request"
-wait "$gamePid"
-status=$?
-gamePid=""
-[[ $status == 0 ]] || fail "the game ended with status $status after the close request"
-pass "close request ends the game with status 0"
+# 30 minutes waited: the clock block in the top right corner moves.
+xdotool type --delay 50 30
+typed30() { shot typed && row33 typed && [[ "$(differing "$work/row_typed.png" "$work/row_wait_prompt.png")" != 0 ]]; }
+poll "$kWait" typed30 || fail "typed digits do not show"
+settle typed || fail "the typed answer does not settle"
+xdotool key Return
+shot_until_changed next_turn "$shots/typed.png" || fail "Enter did not end the answer"
+settle next_turn || fail "the next turn does not settle"
+clock="$((90 * scale))x$((24 * scale))+$((545 * scale))+$((2 * scale))"
+crop turn "$clock" "$work/clock_before.png"
+crop next_turn "$clock" "$work/clock_after.png"
+[[ "$(differing "$work/clock_before.png" "$work/clock_after.png")" != 0 ]] || fail "the clock did not move after waiting"
+pass "ЖДАТЬ picked with the mouse, 30 typed, the clock moved"
+
+# The close button of the window manager's frame, in the top right corner of the title bar.
+read -r _ right top _ < <(xprop -id "$wid" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+read -r x y < <(xwininfo -id "$wid" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x, y }')
+xdotool mousemove $((x + ${size%x*} + right - 9)) $((y - top / 2)) click 1
+wait_game "a click on the close button"
+[[ $status == 0 ]] || fail "the game ended with status $status after the close button"
+pass "the close button ends the game with status 0"
+
+# Alt+F4 at the help page ends it too.
+start_game "$game"
+help_again() { shot althelp && mostly_blue "$shots/althelp.png"; }
+poll "$kWait" help_again || fail "the help page is not shown on the second start"
+xdotool key alt+F4
+wait_game "Alt+F4"
+[[ $status == 0 ]] || fail "the game ended with status $status after Alt+F4"
+pass "Alt+F4 ends the game with status 0"
+
+if ((wine)); then
+  # Without data\ the game says what it cannot find in its own window, waits for a key and ends
+  # with status 0: no message box of Windows' own.
+  mkdir -p "$work/no data"
+  cp "$game" "$work/no data/"
+  start_game "$work/no data/$(basename "$game")"
+  said() { shot nodata && [[ "$(identify -format '%k' "$shots/nodata.png")" -gt 1 ]]; }
+  poll "$kWait" said || fail "the game shows nothing without its data"
+  others=$(xdotool search --onlyvisible --name '.' 2>/dev/null | grep -v -x "$wid" | while read -r w; do
+    xdotool getwindowname "$w" 2>/dev/null; done | grep -v '^$' || true)
+  [[ -z $others ]] || fail "other windows beside the game's: $others"
+  kill -0 "$gamePid" 2>/dev/null || fail "the game did not wait for a key without its data"
+  xdotool key Return
+  wait_game "a key after the missing data"
+  [[ $status == 0 ]] || fail "the game without data\\ ended with status $status"
+  pass "without data\\ the game reports in its window, waits for a key and ends with status 0"
+fi
 
 echo "$checks passed, 0 failed"

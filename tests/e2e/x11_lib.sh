@@ -1,12 +1,16 @@
-# Sourced by the window tests (the Linux window, and the Windows window and installer under Wine):
+# Sourced by the window tests (the game's window on Linux and under Wine, the Windows installer):
 # a virtual X server with a window manager, and helpers that judge the game by screenshots.
+# Every wait is for what the test checks, up to WINDOW_WAIT seconds: a loaded machine only makes
+# a passing test slower, and only a failing one waits that long.
 # shellcheck shell=bash
 # shellcheck disable=SC2154,SC2034  # shots, wid, scale and helpPages are shared with the tests that source this
 
 xvfbPid=""
 wmPid=""
+gamePid=""
 work=$(mktemp -d)
 checks=0
+kWait=${WINDOW_WAIT:-60}
 
 stop_pid() {
   local pid=$1
@@ -36,15 +40,14 @@ pass() {
   echo "ok: $*"
 }
 
+# poll SECONDS COMMAND...: true once COMMAND is, false when it still is not after SECONDS of wall time.
 poll() {
-  local seconds=$1
+  local deadline=$((SECONDS + $1))
   shift
-  local tries=$((seconds * 10))
-  for ((i = 0; i < tries; ++i)); do
-    "$@" && return 0
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
     sleep 0.1
   done
-  return 1
 }
 
 shot() { import -window "$wid" "$shots/$1.png" 2>/dev/null; }
@@ -55,9 +58,9 @@ differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
 at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
 mostly_blue() { at_least "$(share "$1" '#0000FF')" 0.5; }
 shot_until_changed() {
-  local name=$1 before=$2 seconds=$3
+  local name=$1 before=$2
   changed() { shot "$name" && [[ "$(differing "$shots/$name.png" "$before")" != 0 ]]; }
-  poll "$seconds" changed
+  poll "$kWait" changed
 }
 settle() {
   local name=$1
@@ -69,19 +72,19 @@ settle() {
     return 1
   }
   sleep 0.3
-  poll 8 steady
+  poll "$kWait" steady
+}
+# Shoots into NAME until the picture equals SAME.
+shot_until_same() {
+  local name=$1 same=$2
+  equal() { shot "$name" && [[ "$(differing "$shots/$name.png" "$same")" == 0 ]]; }
+  poll "$kWait" equal
 }
 # Part of a screenshot: crop NAME by GEOMETRY into OUT.
-# Shoots into NAME until the picture equals SAME (true) or SECONDS pass (false).
-shot_until_same() {
-  local name=$1 same=$2 seconds=$3
-  equal() { shot "$name" && [[ "$(differing "$shots/$name.png" "$same")" == 0 ]]; }
-  poll "$seconds" equal
-}
 crop() { convert "$shots/$1.png" -crop "$2" +repage "$3"; }
 
 x11_start() {
-  for tool in Xvfb xdotool import convert compare identify openbox wmctrl xprop; do
+  for tool in Xvfb xdotool import convert compare identify openbox wmctrl xprop xwininfo; do
     command -v "$tool" >/dev/null || {
       echo "SKIP: $tool is not installed"
       exit 77
@@ -90,18 +93,24 @@ x11_start() {
   Xvfb -displayfd 3 -screen 0 1920x1600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
   xvfbPid=$!
   display_ready() { [[ -s "$work/display" ]]; }
-  poll 10 display_ready || fail "Xvfb did not start"
+  poll "$kWait" display_ready || fail "Xvfb did not start"
   DISPLAY=":$(head -n 1 "$work/display")"
   export DISPLAY
   openbox >"$work/openbox.log" 2>&1 &
   wmPid=$!
   wm_ready() { wmctrl -m >/dev/null 2>&1; }
-  poll 10 wm_ready || fail "openbox did not start"
+  poll "$kWait" wm_ready || fail "openbox did not start"
+  # Letters the keyboard map lacks get keys of their own before the game starts: xdotool's
+  # temporary mapping may be undone before a loaded game has read the key.
+  if command -v xmodmap >/dev/null; then
+    xmodmap -e "keycode 248 = ntilde" -e "keycode 249 = oacute" -e "keycode 250 = ssharp" \
+      -e "keycode 251 = Cyrillic_zhe" || fail "cannot map the typed letters to keys"
+  fi
 }
 
-# The game's window (waits up to 30 s: Wine starts slower than the game itself).
+# The game's window.
 find_window() {
-  wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quintrel - Skellarine$' | head -n 1)
+  wid=$(timeout "$kWait" xdotool search --sync --onlyvisible --name '^Quintrel - Skellarine$' | head -n 1)
   [[ -n $wid ]] || fail "no window titled 'Quintrel - Skellarine'"
   xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid" 2>/dev/null ||
     fail "cannot focus the window"
@@ -111,12 +120,12 @@ find_window() {
 through_help() {
   local prefix=$1 page=1
   help_shown() { shot "${prefix}help1" && mostly_blue "$shots/${prefix}help1.png"; }
-  poll 30 help_shown || fail "the help page is not shown"
+  poll "$kWait" help_shown || fail "the help page is not shown"
   while mostly_blue "$shots/${prefix}help$page.png"; do
     ((page <= 20)) || fail "the help text does not end after 20 pages"
     xdotool key Return
     local next=$((page + 1))
-    shot_until_changed "${prefix}help$next" "$shots/${prefix}help$page.png" 8 || fail "Enter did not turn help page $page"
+    shot_until_changed "${prefix}help$next" "$shots/${prefix}help$page.png" || fail "Enter did not turn help page $page"
     settle "${prefix}help$next" || fail "the screen does not settle after help page $page"
     page=$next
   done
@@ -132,4 +141,14 @@ click_game() {
   xdotool mousedown 1
   sleep 0.15
   xdotool mouseup 1
+}
+
+# Waits for the game to end after WHAT; its exit status goes to status.
+wait_game() {
+  local what=$1
+  exited() { ! kill -0 "$gamePid" 2>/dev/null || [[ "$(awk '{ print $3 }' "/proc/$gamePid/stat" 2>/dev/null)" == Z ]]; }
+  poll "$kWait" exited || fail "the game is still running $kWait s after $what"
+  wait "$gamePid"
+  status=$?
+  gamePid=""
 }

@@ -2,16 +2,15 @@
 # Installs the build into a temporary prefix, checks the layout a distribution expects of a game,
 # the launcher's --help, --version and the no-display case, and plays the installed game in a window.
 #
-# usage: install_test.sh BUILD_DIR WINDOW_TEST CLOSE_REQUEST NO_DISPLAY_TEST SHOT_DIR
+# usage: install_test.sh BUILD_DIR WINDOW_TEST NO_DISPLAY_TEST SHOT_DIR
 # Exit status: 0 passed, 1 failed, 77 skipped (a tool it needs is not installed). It leaves nothing
 # behind but the window test's screenshots in SHOT_DIR.
 set -u
 
 build=${1:?build directory}
 windowTest=${2:?window test script}
-closer=${3:?close request helper}
-noDisplayTest=${4:?no-display test script}
-shots=${5:?screenshot folder}
+noDisplayTest=${3:?no-display test script}
+shots=${4:?screenshot folder}
 for tool in identify zcat readlink; do
   command -v "$tool" >/dev/null || {
     echo "SKIP: $tool is not installed"
@@ -66,4 +65,4 @@ echo "ok: the launcher answers --help and --version"
 bash "$noDisplayTest" "$prefix/games/skellarine" || fail "the installed game mishandles a missing display"
 
 # The game found through the launcher, from another directory, reads the installed data.
-cd / && bash "$windowTest" "$prefix/games/skellarine" "$closer" "$shots"
+cd / && bash "$windowTest" "$prefix/games/skellarine" "$shots"

@@ -1,8 +1,7 @@
-// Blending, text rows, the clock and the clearing of the text area, checked by their pixels; the
-// page's message and answers, and the journal's text.
+// Blending and text rows, checked by their pixels (the clock block is played by
+// clock_values.script); the page's message and answers, and the journal's text.
 #include <gtest/gtest.h>
 
-#include "screen/clock.h"
 #include "screen/cp1251.h"
 #include "screen/cp437.h"
 #include "screen/journal.h"
@@ -87,26 +86,6 @@ TEST_F(RowTest, TextIsCutAt40CellsAndListLinesAdvance) {
   // Row 35 would start at y 476: only its first lines fit, nothing is written outside.
   WriteListLine("A");
   EXPECT_EQ(display.Page(0).At(0, 476), Blend(kPicture, 0x600000FF));
-}
-
-TEST_F(RowTest, ClockDrawsTheSameBlockTwiceAndSurvivesClearing) {
-  GreyPicture(display);
-  DrawClock(605);
-  const Image once = display.Page(0);
-  DrawClock(605);
-  EXPECT_EQ(display.Page(0).px, once.px);
-  // The frame is translucent blue; outside the block the picture is untouched.
-  EXPECT_EQ(display.Page(0).At(547, 4), Blend(kPicture, 0x600000FF));
-  EXPECT_EQ(display.Page(0).At(546, 4), kPicture);
-  EXPECT_EQ(display.Page(0).At(635, 25), kPicture);
-  DrawClock(605 + 1440);
-  EXPECT_EQ(display.Page(0).px, once.px);
-  DrawClock(606);
-  EXPECT_NE(display.Page(0).px, once.px);
-  WriteRow(3, "TEXT");
-  ClearTextArea();
-  EXPECT_EQ(display.Page(0).At(0, 28), kPicture);
-  EXPECT_EQ(display.Page(0).At(547, 4), Blend(kPicture, 0x600000FF));
 }
 
 TEST(TypedCharacter, CodePage437CodesAndQuestionMarksForTheRest) {

@@ -18,7 +18,6 @@ source "$here/wine_env.sh"
 # shellcheck source=tests/e2e/x11_lib.sh
 source "$here/../e2e/x11_lib.sh"
 
-gamePid=""
 cleanup() {
   [[ -n $gamePid ]] && stop_pid "$gamePid"
   x11_stop
@@ -33,23 +32,12 @@ x11_start
 drive=$WINEPREFIX/drive_c
 user=$(find "$drive/users" -mindepth 1 -maxdepth 1 ! -name Public -printf '%f\n' | head -n 1)
 key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Quintrel Skellarine'
-waitSeconds=${INSTALL_WAIT:-60}
 
 # Everything on drive C: but Wine's own folder and the temporary files.
 listing() {
   (cd "$drive" && find . -path ./windows -prune -o -path '*/Temp' -prune -o -print | LC_ALL=C sort)
 }
 registered() { "$WINE" reg query "$1\\$key" /v InstallLocation >/dev/null 2>&1; }
-
-# Waits at most SECONDS for the game to end after WHAT; its exit status goes to status.
-wait_game() {
-  local seconds=$1 what=$2
-  exited() { ! kill -0 "$gamePid" 2>/dev/null || [[ "$(awk '{ print $3 }' "/proc/$gamePid/stat" 2>/dev/null)" == Z ]]; }
-  poll "$seconds" exited || fail "the game is still running $seconds s after $what"
-  wait "$gamePid"
-  status=$?
-  gamePid=""
-}
 
 # Runs the uninstaller that the registry names in HIVE, silently, and waits until the folder DIR
 # (a Unix path) is gone: NSIS's uninstaller runs from a copy of itself and returns at once.
@@ -68,7 +56,7 @@ uninstall() {
   # shellcheck disable=SC2086  # the arguments are two words
   "$WINE" "$program" $arguments >/dev/null 2>&1 || fail "the uninstaller failed"
   gone() { [[ ! -e $dir ]]; }
-  poll "$waitSeconds" gone || fail "the uninstaller left $dir"
+  poll "$kWait" gone || fail "the uninstaller left $dir"
   sleep 1
 }
 
@@ -105,19 +93,20 @@ scale=1
 through_help installed_
 pass "the installed game shows $helpPages help page(s) and the briefing over its picture"
 xdotool key Return
-shot_until_changed installed_turn "$shots/installed_briefing.png" 8 || fail "Enter did not leave the briefing"
+shot_until_changed installed_turn "$shots/installed_briefing.png" || fail "Enter did not leave the briefing"
 settle installed_turn || fail "the first turn does not settle"
 # ФИНИШ, the last of the thirteen entries, then Y and Enter.
 click_game 320 240
-shot_until_changed installed_list "$shots/installed_turn.png" 5 || fail "a click did not open the list"
+shot_until_changed installed_list "$shots/installed_turn.png" || fail "a click did not open the list"
 settle installed_list || fail "the list does not settle"
 click_game 320 $((14 * 16 - 7))
-shot_until_changed installed_finish "$shots/installed_list.png" 5 || fail "picking ФИНИШ changed nothing"
+shot_until_changed installed_finish "$shots/installed_list.png" || fail "picking ФИНИШ changed nothing"
 settle installed_finish || fail "the question does not settle"
 xdotool type Y
-sleep 0.3
+typed_y() { shot installed_y && [[ "$(differing "$shots/installed_y.png" "$shots/installed_finish.png")" != 0 ]]; }
+poll "$kWait" typed_y || fail "the typed Y does not show"
 xdotool key Return
-wait_game 10 "ФИНИШ answered Y"
+wait_game "ФИНИШ answered Y"
 [[ $status == 0 ]] || fail "the installed game ended with status $status after ФИНИШ and Y"
 pass "the installed game played to ФИНИШ and Y ends with status 0"
 
@@ -150,7 +139,7 @@ gamePid=$!
 find_window
 through_help zip_
 xdotool key alt+F4
-wait_game 5 "Alt+F4"
+wait_game "Alt+F4"
 [[ $status == 0 ]] || fail "the unpacked game ended with status $status"
 pass "the unpacked zip runs from '$(basename "$unpacked")' and ends with status 0"
 

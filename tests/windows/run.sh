@@ -18,7 +18,7 @@ wine_start || exit 1
 
 status=0
 "$here/scripts.sh" "$build" "$host" || status=1
-"$here/window_test.sh" "$build" "$shots/window" || status=1
+"$root/tests/e2e/window_test.sh" "$build/skellarine.exe" "$shots/window" || status=1
 "$here/install_test.sh" "$build" "$shots/install" || status=1
 [[ $status == 0 ]] && echo "Windows build under Wine: all passed" || echo "Windows build under Wine: FAILED (screenshots in $shots)"
 exit $status

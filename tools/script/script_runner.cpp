@@ -867,6 +867,26 @@ bool ParseScript(const std::string& source, std::vector<ScriptLine>& lines, std:
     const auto space = text.find(' ');
     line.command = text.substr(0, space);
     line.argument = space == std::string::npos ? "" : text.substr(space + 1);
+    // The usual opening, expanded here: the timer, then one Enter at a time through the help's
+    // five pages and the briefing (queued at once, the help would drop the later ones).
+    if (line.command == "start") {
+      std::istringstream words(line.argument);
+      std::string seconds = "100", word;
+      int enters = 6;
+      while (words >> word) {
+        if (word == "briefing") {
+          enters = 5;
+        } else if (word.find_first_not_of("0123456789") == std::string::npos) {
+          seconds = word;
+        } else {
+          error = "line " + std::to_string(number) + ": start takes SECONDS and briefing";
+          return false;
+        }
+      }
+      lines.push_back({number, text, "timer", seconds});
+      for (int i = 0; i < enters; ++i) lines.push_back({number, text, "key", "enter"});
+      continue;
+    }
     if (!kCommands.count(line.command)) {
       error = "line " + std::to_string(number) + ": unknown command '" + line.command + "'";
       return false;
