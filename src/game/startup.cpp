@@ -8,6 +8,7 @@
 #include "scenario/help.h"
 #include "screen/font.h"
 
+#include <memory>
 #include <utility>
 
 int RunApplication() {
@@ -36,8 +37,9 @@ int RunApplication() {
     } catch (const AppExit& exit) {
       return exit.status;
     } catch (const ReplayRefused&) {
-      // Nothing of the refused journal stays: a new game, from the help on.
-      W = World();
+      // Nothing of the refused journal stays: a new game, from the help on. The fresh record is
+      // made on the heap: on the stack it would take a frame of several pages.
+      W = std::move(*std::make_unique<World>());
       ResetRandom();
       d.Restart();
     }
