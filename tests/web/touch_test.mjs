@@ -11,7 +11,7 @@ import path from 'node:path';
 import { browserTests, option, finish, launchBrowser, kWidth, kHeight } from './lib.mjs';
 
 const t = browserTests({ name: 'skellarine-touch' });
-const { native, webPlayer, dump, read, settle, expectText, canvasBox, at, startGame } = t;
+const { native, webPlayer, dump, read, settle, expectText, canvasBox, at, startGame, expectResumed } = t;
 const shots = path.resolve(option('shots', path.join(native, 'web-shots')));
 const figuresFile = option('figures', '');
 fs.mkdirSync(shots, { recursive: true });
@@ -128,6 +128,15 @@ async function buttonHeights(page) {
 
 // ---- The tests ----
 
+// The tab's game survives being reloaded in the middle of a turn (the turn's second list offered),
+// then going away and back at a later turn's prompt: kept or resumed, as the browser chose.
+async function resumeOnce(page, resumes) {
+  const w = await wait(page);
+  if (w.kind !== 'list') return;
+  if (!resumes.middle && w.promptRow !== 34) resumes.middle = await expectResumed(page, 'reload', 'reloaded in the middle of a turn');
+  else if (resumes.middle && !resumes.away && w.promptRow === 34) resumes.away = await expectResumed(page, 'away', 'away and back');
+}
+
 const tests = {};
 
 tests.phone_game = async (url) => {
@@ -149,12 +158,14 @@ tests.phone_game = async (url) => {
   let buttonsTapped = 0;
   let shotList = false;
   let shotPad = false;
+  const resumes = {};
   for await (const line of lines) {
     const [word, ...rest] = line.split(' ');
     if (word === 'won' || word === 'fail') {
       result = line;
       break;
     }
+    await resumeOnce(page, resumes);
     if (word === 'click') {
       const x = Number(rest[0]);
       const y = Number(rest[1]);
@@ -205,7 +216,9 @@ tests.phone_game = async (url) => {
   player.stdin.end();
   if (!result || !result.startsWith('won')) throw new Error(`the game was not won by touch: ${result}`);
   if (buttonsTapped < 5) throw new Error(`only ${buttonsTapped} list buttons tapped`);
-  console.log(`  ${result} (turns, game minutes) in ${steps} steps, ${buttonsTapped} list buttons`);
+  if (!resumes.middle || !resumes.away) throw new Error('the game was not reloaded and taken away and back: ' + JSON.stringify(resumes));
+  console.log(`  ${result} (turns, game minutes) in ${steps} steps, ${buttonsTapped} list buttons; `
+    + `the reload ${resumes.middle}, away and back ${resumes.away}`);
   await page.waitForFunction(() => window.skellarine.state === 'ended', null, { timeout: 10000 });
   if (await page.locator('#keypad').isVisible()) throw new Error('the keypad stays under the end message');
   await shot(page, 'landscape-ended');
