@@ -322,6 +322,8 @@ export async function load(game) {
       return {};
     },
     getPreloadedPackage: () => data,
+    // The game decodes its pictures itself; the browser need not decode the preloaded ones too.
+    noImageDecoding: true,
     // The data package lies beside the page.
     locateFile: (path) => path,
     fetchSiteFile: fetchSiteFile,
