@@ -19,6 +19,8 @@ const kPrefetchAtOnce = 3;
 // How long after start-up the background fetching begins: the first help page comes first.
 const kPrefetchDelayMs = 1000;
 const kRetryMs = 2000;
+// The most of a start file that is unpacked and compiled in one task.
+const kPiece = 65536;
 
 // A file that did not come; `network` when the server could not be reached at all.
 // Its message is a Russian sentence for the player: the browser's own words are English.
@@ -80,22 +82,31 @@ async function arriving(response, name, packedName) {
       throw failure;
     }
   };
-  let first = await next();
+  const first = await next();
   const packed = packedName !== name && !first.done && isGzip(first.value);
   // The host unpacked the copy on the way (Content-Encoding): the plain size is what comes.
   if (packedName !== name && !packed) progress.expected.set(name, build.sizes[name]);
+  let rest = first.done ? null : first.value;
+  let pieces = 0;
   const stream = new ReadableStream({
     async pull(controller) {
-      const part = first || (await next());
-      first = null;
-      if (part.done) {
-        controller.close();
-        return;
+      if (!rest) {
+        const part = await next();
+        if (part.done) {
+          controller.close();
+          return;
+        }
+        rest = part.value;
       }
-      got += part.value.length;
+      // A piece at a time, each in a task of its own: a fast network hands over the whole file at
+      // once, and unpacking and compiling it in one go would hold the page.
+      if (pieces++) await new Promise((resolve) => setTimeout(resolve, 0));
+      const piece = rest.subarray(0, kPiece);
+      rest = rest.length > kPiece ? rest.subarray(kPiece) : null;
+      got += piece.length;
       progress.received.set(name, got);
       showProgress();
-      controller.enqueue(part.value);
+      controller.enqueue(piece);
     },
   });
   return { stream: packed ? stream.pipeThrough(new DecompressionStream('gzip')) : stream, failure: () => failure };
