@@ -79,8 +79,10 @@ async function choiceButton(page, text) {
 }
 
 async function pickByTouch(page, text) {
+  // The next wait may be another list (ЗАПИСКА asks for a place): any change of the wait will do.
+  const before = JSON.stringify(await wait(page));
   await (await choiceButton(page, text)).tap();
-  await waitFor(page, (w) => w.kind !== 'list', `after the button ${text}`);
+  await waitFor(page, (w) => JSON.stringify(w) !== before, `after the button ${text}`);
   await settle(page);
 }
 
