@@ -5,9 +5,7 @@
 
 const kBuild = '@BUILD@';
 // Every file of the site with a hash of its contents.
-const kSums = new Map([
-@FILES@
-]);
+const kSums = new Map([/* @FILES@ */]);
 const kFiles = [...kSums.keys()];
 const kScope = new URL('./', self.location).href;
 const kPrefix = 'skellarine ' + kScope + ' ';
