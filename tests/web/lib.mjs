@@ -207,10 +207,40 @@ export function browserTests({ name, settleLimitMs = 6000 }) {
   // Loads the page and waits until the game runs, without waiting for its first screen.
   async function startGame(page, url) {
     page.on('pageerror', (e) => console.log('  page error:', e.message));
+    watchPolicy(page);
     await page.goto(url);
     await page.waitForFunction(() => window.skellarine && window.skellarine.state !== 'loading', null, { timeout: 30000 });
     const state = await page.evaluate(() => window.skellarine.state);
     if (state !== 'running') throw new Error(`the game did not start: ${state} ${await page.evaluate(() => window.skellarine.error)}`);
+  }
+
+  // Reloads the page (how: 'reload'), or goes to another page of the site and back ('away'), and
+  // wants the game back at the same screen, pixel for pixel. A page the browser kept whole (its
+  // back-forward cache) comes back as it was; a new one must have resumed from the tab's journal.
+  // screen: the one wanted, when it is not the one shown now.
+  async function expectResumed(page, how, what, screen = null) {
+    const before = screen || (await canvasBytes(page));
+    // The wait as the game tells it, but for whether it was resumed.
+    const waitNow = () => page.evaluate(() => JSON.stringify({ ...window.skellarine.wait, resumed: '' }));
+    const wait = await waitNow();
+    await page.evaluate(() => { window.sameDocument = true; });
+    if (how === 'reload') {
+      await page.reload();
+    } else {
+      await page.goto(new URL('LICENSE.txt', page.url()).href);
+      await page.goBack();
+    }
+    await page.waitForFunction(() => window.skellarine && window.skellarine.state !== 'loading' && window.skellarine.wait, null, { timeout: 30000 });
+    await settle(page);
+    const kept = await page.evaluate(() => window.sameDocument === true);
+    const resumed = await page.evaluate(() => window.skellarine.resumed);
+    if (!kept && resumed !== 'yes') throw new Error(`${what}: the game did not resume (${resumed})`);
+    const after = await canvasBytes(page);
+    let differ = 0;
+    for (let i = 0; i < after.length; i += 4) if (after.readUInt32LE(i) !== before.readUInt32LE(i)) ++differ;
+    if (differ) throw new Error(`${what}: ${differ} pixels differ after the resume; the screen:\n${(await read(page)).text}`);
+    if ((await waitNow()) !== wait) throw new Error(`${what}: another wait after the resume`);
+    return kept ? 'kept' : 'resumed';
   }
 
   async function openGame(context, url, pageOptions) {
@@ -245,8 +275,24 @@ export function browserTests({ name, settleLimitMs = 6000 }) {
 
   return {
     site, native, only, webPlayer, work, serve, canvasBytes, dump, read, canvasHash, settle, expectText, expectNoText,
-    canvasBox, at, click, keys, rowY, pick, command, toFirstTurn, launch, startGame, openGame, runTests, removeWork,
+    canvasBox, at, click, keys, rowY, pick, command, toFirstTurn, launch, startGame, expectResumed, openGame, runTests,
+    removeWork,
   };
+}
+
+// What the page's content policy refused, as the browser's console says it.
+const refusals = new WeakMap();
+function watchPolicy(page) {
+  if (refusals.has(page)) return;
+  const list = [];
+  refusals.set(page, list);
+  page.on('console', (message) => {
+    if (/Content Security Policy/.test(message.text())) list.push(message.text());
+  });
+}
+
+export function policyRefusals(page) {
+  return refusals.get(page) || [];
 }
 
 // The last line of every run, and its exit status.

@@ -11,7 +11,7 @@ import path from 'node:path';
 import { browserTests, option, finish, launchBrowser, kWidth, kHeight } from './lib.mjs';
 
 const t = browserTests({ name: 'skellarine-touch' });
-const { native, webPlayer, dump, read, settle, expectText, canvasBox, at, startGame } = t;
+const { native, webPlayer, dump, read, settle, expectText, canvasBox, at, startGame, expectResumed } = t;
 const shots = path.resolve(option('shots', path.join(native, 'web-shots')));
 const figuresFile = option('figures', '');
 fs.mkdirSync(shots, { recursive: true });
@@ -79,8 +79,10 @@ async function choiceButton(page, text) {
 }
 
 async function pickByTouch(page, text) {
+  // The next wait may be another list (ЗАПИСКА asks for a place): any change of the wait will do.
+  const before = JSON.stringify(await wait(page));
   await (await choiceButton(page, text)).tap();
-  await waitFor(page, (w) => w.kind !== 'list', `after the button ${text}`);
+  await waitFor(page, (w) => JSON.stringify(w) !== before, `after the button ${text}`);
   await settle(page);
 }
 
@@ -128,6 +130,15 @@ async function buttonHeights(page) {
 
 // ---- The tests ----
 
+// The tab's game survives being reloaded in the middle of a turn (the turn's second list offered),
+// then going away and back at a later turn's prompt: kept or resumed, as the browser chose.
+async function resumeOnce(page, resumes) {
+  const w = await wait(page);
+  if (w.kind !== 'list') return;
+  if (!resumes.middle && w.promptRow !== 34) resumes.middle = await expectResumed(page, 'reload', 'reloaded in the middle of a turn');
+  else if (resumes.middle && !resumes.away && w.promptRow === 34) resumes.away = await expectResumed(page, 'away', 'away and back');
+}
+
 const tests = {};
 
 tests.phone_game = async (url) => {
@@ -149,12 +160,14 @@ tests.phone_game = async (url) => {
   let buttonsTapped = 0;
   let shotList = false;
   let shotPad = false;
+  const resumes = {};
   for await (const line of lines) {
     const [word, ...rest] = line.split(' ');
     if (word === 'won' || word === 'fail') {
       result = line;
       break;
     }
+    await resumeOnce(page, resumes);
     if (word === 'click') {
       const x = Number(rest[0]);
       const y = Number(rest[1]);
@@ -179,8 +192,8 @@ tests.phone_game = async (url) => {
           await page.waitForTimeout(500);
           w = await wait(page);
         }
-        if (w.kind === 'nothing') {
-          // The win animation waits for nothing but ends on any key: a tap gives one.
+        if (w.kind === 'nothing' || (w.kind === 'key' && c !== '\r')) {
+          // The win animation ends on any key: a tap gives one.
           await shot(page, 'landscape-win');
           await tapScreen(page, 320, 240);
         } else if (w.kind === 'typed') {
@@ -205,7 +218,9 @@ tests.phone_game = async (url) => {
   player.stdin.end();
   if (!result || !result.startsWith('won')) throw new Error(`the game was not won by touch: ${result}`);
   if (buttonsTapped < 5) throw new Error(`only ${buttonsTapped} list buttons tapped`);
-  console.log(`  ${result} (turns, game minutes) in ${steps} steps, ${buttonsTapped} list buttons`);
+  if (!resumes.middle || !resumes.away) throw new Error('the game was not reloaded and taken away and back: ' + JSON.stringify(resumes));
+  console.log(`  ${result} (turns, game minutes) in ${steps} steps, ${buttonsTapped} list buttons; `
+    + `the reload ${resumes.middle}, away and back ${resumes.away}`);
   await page.waitForFunction(() => window.skellarine.state === 'ended', null, { timeout: 10000 });
   if (await page.locator('#keypad').isVisible()) throw new Error('the keypad stays under the end message');
   await shot(page, 'landscape-ended');
