@@ -44,7 +44,7 @@ function(skellarine_web_targets)
   add_custom_target(preload_data DEPENDS ${CMAKE_BINARY_DIR}/preload.stamp)
   add_dependencies(skellarine preload_data)
   target_link_options(skellarine PRIVATE
-    -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sEXIT_RUNTIME=1 -sENVIRONMENT=web
+    -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sEXIT_RUNTIME=1 -sENVIRONMENT=web -sEXPORTED_RUNTIME_METHODS=ccall
     @${CMAKE_BINARY_DIR}/preload.rsp)
   # libjpeg never sleeps, but it calls through function pointers, which Asyncify would otherwise
   # instrument as if any of them might (48 kB of the wasm file).
@@ -66,7 +66,7 @@ function(skellarine_web_targets)
 
   # site/: only the files to publish.
   set(site ${CMAKE_BINARY_DIR}/site)
-  set(page_files index.html page.css page.js load.js fit.js touch.js waits.js sw.js manifest.webmanifest)
+  set(page_files index.html page.css page.js load.js fit.js touch.js waits.js words.js sw.js manifest.webmanifest)
   set(page_sources)
   foreach(f IN LISTS page_files)
     list(APPEND page_sources ${SKELLARINE_PAGE_DIR}/${f})

@@ -54,7 +54,7 @@ function layout(width, height, withPanel) {
 }
 
 export function fit() {
-  const withPanel = !panel.hidden;
+  const withPanel = !panel.hidden && !panel.classList.contains('unseen');
   const width = window.innerWidth;
   const height = window.innerHeight;
   const plan = layout(width, height, withPanel);

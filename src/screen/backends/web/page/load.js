@@ -41,6 +41,7 @@ function showProgress() {
     got += Math.min(size, progress.received.get(name) || 0);
   }
   barFill.style.width = Math.min(100, (100 * got) / total).toFixed(1) + '%';
+  barFill.parentElement.setAttribute('aria-valuenow', Math.floor(Math.min(100, (100 * got) / total)));
   loadingSize.textContent = megabytes(got) + ' из ' + megabytes(total) + ' МБ';
 }
 
