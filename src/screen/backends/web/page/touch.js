@@ -182,20 +182,17 @@ function showChoices(wait) {
 function layoutChoices() {
   const count = choices.children.length;
   if (count === 0 || choices.hidden) return;
-  const grid = Number(choices.dataset.columns);
-  if (grid > 0) {
-    choices.style.gridAutoFlow = 'row';
-    choices.style.gridTemplateColumns = `repeat(${grid}, minmax(0, 1fr))`;
-    choices.style.gridTemplateRows = '';
-    return;
+  let columns = Number(choices.dataset.columns);
+  if (!(columns > 0)) {
+    // Below the screen the text needs the height; beside it the buttons take what there is.
+    const room = Math.max(choices.getBoundingClientRect().height, kButtonHeight);
+    const perColumn = Math.max(1, Math.floor((room + kGap) / (kButtonHeight + kGap)));
+    columns = document.body.dataset.panel === 'below' ? 4 : Math.ceil(count / perColumn);
   }
-  const box = choices.getBoundingClientRect();
-  const room = Math.max(box.height, kButtonHeight);
-  const perColumn = Math.max(1, Math.floor((room + kGap) / (kButtonHeight + kGap)));
-  const columns = Math.min(3, Math.ceil(count / perColumn));
-  choices.style.gridAutoFlow = 'column';
   choices.style.gridTemplateColumns = `repeat(${columns}, minmax(0, 1fr))`;
-  choices.style.gridTemplateRows = `repeat(${Math.ceil(count / columns)}, minmax(${kButtonHeight}px, auto))`;
+  const width = (choices.getBoundingClientRect().width - (columns - 1) * kGap) / columns;
+  // Narrow columns: the longest command still fits on one line.
+  choices.classList.toggle('narrow', width < 110);
 }
 
 // The question of a typed answer: the last row above its prompt.

@@ -7,6 +7,7 @@ import { onWait } from './waits.js';
 const rowsBox = document.getElementById('rows');
 const picture = document.getElementById('picture');
 const clock = document.getElementById('clock');
+const historyBox = document.getElementById('history');
 const historyText = document.getElementById('history-text');
 const said = document.getElementById('said');
 const words = document.getElementById('words');
@@ -53,6 +54,8 @@ function showRows(wait) {
       p.textContent = text;
       return p;
     }));
+    // The screen's rows come first; the history below them stays where the player scrolled it.
+    if (!historyBox.open) words.scrollTop = 0;
   }
   for (const [row, text] of now) {
     const kept = entryTexts.has(text.trim()) || text.endsWith('_');
