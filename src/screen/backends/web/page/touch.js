@@ -230,7 +230,8 @@ function focusFor(wait, fresh) {
   if (!fresh && !lost) return;
   if (!usingControls && !(lost && touchMode)) return;
   if (wait.kind === 'list' && choices.firstElementChild) choices.firstElementChild.focus({ preventScroll: true });
-  else if (wait.kind === 'typed') input.focus({ preventScroll: true });
+  // On touch the keypad, not the phone's keyboard that the input would call over the screen.
+  else if (wait.kind === 'typed') (touchMode ? keypad.firstElementChild : input).focus({ preventScroll: true });
   else if (wait.kind === 'enter' || wait.kind === 'key') next.focus({ preventScroll: true });
 }
 
