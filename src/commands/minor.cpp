@@ -25,5 +25,10 @@ void FallbackCommand() {
 void FinishCommand() {
   AskOnRows(std::string("ЗАКОНЧИТЬ ИГРУ (Y/N)?"_w));
   const std::string answer = TypedInput(33);
-  if (!answer.empty() && answer[0] == 'Y') Screen().EndApplication(0);
+  if (!answer.empty() && answer[0] == 'Y') {
+    // The platform learns that there is no game left to keep before the application ends.
+    Screen().EndJournal();
+    Screen().StartWait(Wait());
+    Screen().EndApplication(0);
+  }
 }

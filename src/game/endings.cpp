@@ -19,18 +19,21 @@ constexpr int kFlySize = 64;
 }  // namespace
 
 void LateEnding() {
+  Screen().EndJournal();
   W.CurRoom = RoomIndex(std::string("СТАНЦИЯ"_w));
   W.Msg = "ИГРА ОКОНЧЕНА,ВЫ ОПОЗДАЛИ НА ПОСЛЕДНИЙ ПОЕЗД!"_w;
   W.Lost = 1;
 }
 
 void CaptureEnding() {
+  Screen().EndJournal();
   W.CurRoom = RoomIndex(std::string("ОТЕЛЬ"_w));
   W.Msg = "ИГРА ОКОНЧЕНА,ВЫ ЗАХВАЧЕНЫ ВРАГОМ!"_w;
   W.Lost = 2;
 }
 
 void WinScreen() {
+  Screen().EndJournal();
   const std::string time = TimeText(W.Clock - W.StartClock);
   ClearTextArea();
   W.ListRow = 3;
@@ -52,6 +55,17 @@ void WinScreen() {
 void WinAnimation() {
   Display& d = Screen();
   d.SetPages(0, 0);
+  ScreenChange festive{ScreenChange::kPicture};
+  festive.picture.kind = PictureKind::kAction;
+  festive.picture.file = "!win/!win1.jpg";
+  if (const auto text = W.PictureText.find(festive.picture.file); text != W.PictureText.end()) {
+    festive.picture.text = text->second;
+  }
+  d.Show(festive);
+  // Any key ends it: a tap on a page is an ordinary key here.
+  Wait anyKey;
+  anyKey.kind = WaitKind::kKey;
+  d.StartWait(anyKey);
   int flip = 0;
   int toggle = 0;
   int frame = 0;
@@ -80,4 +94,5 @@ void WinAnimation() {
   }
   // Drain what was typed during the animation so that none reaches the question.
   while (!KeyPoll().empty()) d.Pause(50);
+  d.StartWait(Wait());
 }

@@ -16,7 +16,10 @@ constexpr int kRestart = 12;
 constexpr int kFinish = 13;
 
 void StartGame() {
-  SeedRandom(Screen().Timer());
+  Display& d = Screen();
+  const double seed = d.NewGameSeed();
+  SeedRandom(seed);
+  d.GameJournal().Begin(seed, W.Debug);
   W.RowAlpha = 96;
   LoadScenario();
   ShowRoomPicture(RoomIndex(std::string("АРКАДА"_w)));

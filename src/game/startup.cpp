@@ -3,23 +3,43 @@
 
 #include "game/game_loop.h"
 #include "game/world_state.h"
+#include "pictures/location_pictures.h"
 #include "pictures/win_images.h"
 #include "scenario/help.h"
 #include "screen/font.h"
 
+#include <utility>
+
 int RunApplication() {
-  try {
-    Display& d = Screen();
-    d.SetTitle("Quintrel - Skellarine");
-    d.SetPages(0, 0);
-    W.ExePath = d.ExeDir();
-    if (W.ExePath.empty() || W.ExePath.back() != '/') W.ExePath += '/';
-    LoadFont();
-    PrepareWinImages();
-    ShowHelp();
-    RunGames();
-  } catch (const AppExit& exit) {
-    return exit.status;
+  Display& d = Screen();
+  std::string saved = d.SavedJournal();
+  for (;;) {
+    try {
+      d.SetTitle("Quintrel - Skellarine");
+      d.SetPages(0, 0);
+      W.ExePath = d.ExeDir();
+      if (W.ExePath.empty() || W.ExePath.back() != '/') W.ExePath += '/';
+      LoadFont();
+      LoadPictureTexts();
+      PrepareWinImages();
+      if (saved.empty()) {
+        ShowHelp();
+      } else {
+        // A game in progress comes back at its last wait; the help was read before.
+        const std::optional<Journal> journal = Journal::Parse(std::exchange(saved, std::string()));
+        if (!journal) throw ReplayRefused{};
+        W.HelpDone = 1;
+        W.Debug = journal->Debug();
+        d.StartReplay(*journal);
+      }
+      RunGames();
+    } catch (const AppExit& exit) {
+      return exit.status;
+    } catch (const ReplayRefused&) {
+      // Nothing of the refused journal stays: a new game, from the help on.
+      W = World();
+      ResetRandom();
+      d.Restart();
+    }
   }
-  return 0;
 }

@@ -133,17 +133,20 @@ TurnsEnd RunTurns() {
 }
 
 void DarkenForSpy() {
-  Image& pic = W.PicImage;
-  if (!pic.Exists()) pic = Image(kScreenW, kScreenH, 0);
-  for (Pixel& p : pic.px) {
-    const auto half = [](Pixel c) { return static_cast<Pixel>(std::nearbyint(c / 2.0)); };
-    const Pixel r = half((p >> 16) & 0xFF);
-    const Pixel g = half((p >> 8) & 0xFF);
-    p = 0xFF000000 | (r << 16) | (g << 8) | (p & 0xFF);
-  }
   Display& d = Screen();
-  d.SetPages(1, 0);
-  PutImage(d.WorkPage(), 0, 0, pic, PutMode::kCopy);
+  d.Show(ScreenChange{ScreenChange::kCover});
+  // The picture image is darkened where it is drawn: a replay decodes it only at its end.
+  d.Draw([&d] {
+    Image& pic = W.PicImage;
+    if (!pic.Exists()) pic = Image(kScreenW, kScreenH, 0);
+    for (Pixel& p : pic.px) {
+      const auto half = [](Pixel c) { return static_cast<Pixel>(std::nearbyint(c / 2.0)); };
+      const Pixel r = half((p >> 16) & 0xFF);
+      const Pixel g = half((p >> 8) & 0xFF);
+      p = 0xFF000000 | (r << 16) | (g << 8) | (p & 0xFF);
+    }
+    PutImage(d.Page(1), 0, 0, pic, PutMode::kCopy);
+    PutImage(d.Page(0), 0, 0, pic, PutMode::kCopy);
+  });
   d.SetPages(0, 0);
-  PutImage(d.WorkPage(), 0, 0, pic, PutMode::kCopy);
 }

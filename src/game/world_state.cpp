@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <random>
+#include <sstream>
 
 World W;
 
@@ -29,6 +30,14 @@ int RandInt(int n) {
   // 53 random bits give a uniform u in [0, 1).
   const double u = static_cast<double>(gRandom() >> 11) * 0x1.0p-53;
   return static_cast<int>(std::floor(u * n)) + 1;
+}
+
+void ResetRandom() { gRandom = std::mt19937_64(); }
+
+std::string RandomState() {
+  std::ostringstream out;
+  out << gRandom;
+  return out.str();
 }
 
 int RoomIndex(const std::string& name) {

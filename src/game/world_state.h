@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "screen/display.h"
@@ -105,6 +106,8 @@ struct World {
   Image FlyFrame;
   Image RowImage;
   Image ClockImage;
+  // Each picture's one-line description, by its file below data/ (CAFE/CAFE2.jpg).
+  std::map<std::string, std::string> PictureText;
 
   // List-choice state.
   Table<std::string, kMaxMenu> MenuItem;
@@ -121,6 +124,10 @@ extern World W;
 void SeedRandom(double seed);
 // A uniform whole number from 1 to n (1 for n = 0).
 int RandInt(int n);
+// The random source's state as text: a replayed game must reach the same.
+std::string RandomState();
+// Puts the random source back as it was when the program started.
+void ResetRandom();
 // The number of the first location named exactly name; ends the application when there is none.
 int RoomIndex(const std::string& name);
 // The path of a data file: ExePath (UTF-8) and a relative Windows-1251 name written with backslashes.

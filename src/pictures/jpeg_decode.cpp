@@ -65,12 +65,12 @@ void OnProgress(j_common_ptr common) {
 }
 
 // Decodes rows into the picture image; kept apart from DecodeJpeg so no object with a
-// destructor lives across the setjmp.
-void DecodeRows(jpeg_decompress_struct& info, ErrorManager& errors, Image& pic, std::vector<Pixel>& row) {
-  if (setjmp(errors.jump) != 0) return;
+// destructor lives across the setjmp. True when every pixel of the image was written.
+bool DecodeRows(jpeg_decompress_struct& info, ErrorManager& errors, Image& pic, std::vector<Pixel>& row) {
+  if (setjmp(errors.jump) != 0) return false;
   jpeg_read_header(&info, TRUE);
   const std::uint64_t pixels = static_cast<std::uint64_t>(info.image_width) * info.image_height;
-  if (pixels > kMaxPixels || (jpeg_has_multiple_scans(&info) && pixels > kMaxMultiScanPixels)) return;
+  if (pixels > kMaxPixels || (jpeg_has_multiple_scans(&info) && pixels > kMaxMultiScanPixels)) return false;
   const int w = static_cast<int>(info.image_width);
   // The buffer is the screen's size whatever the first file is, so that an odd first picture
   // does not shrink every later one.
@@ -85,20 +85,21 @@ void DecodeRows(jpeg_decompress_struct& info, ErrorManager& errors, Image& pic, 
     JSAMPROW target = reinterpret_cast<JSAMPROW>(row.data());
     jpeg_read_scanlines(&info, &target, 1);
     // Rows past the end of a truncated file were not decoded: leave the buffer as it was there.
-    if (errors.ranOut) return;
+    if (errors.ranOut) return false;
     if (y >= pic.h) continue;
     Pixel* out = &pic.px[static_cast<size_t>(y) * pic.w];
     for (int x = 0; x < copyWidth; ++x) out[x] = row[x] | 0xFF000000;
   }
   jpeg_finish_decompress(&info);
+  return w >= pic.w && static_cast<int>(info.output_height) >= pic.h;
 }
 
 }  // namespace
 
-void DecodeJpeg(const std::filesystem::path& path) {
+bool DecodeJpeg(const std::filesystem::path& path) {
   const std::optional<std::string> bytes = ReadDataFile(path);
   // libjpeg reports an empty buffer before any error handler could catch it.
-  if (!bytes || bytes->empty()) return;
+  if (!bytes || bytes->empty()) return false;
   jpeg_decompress_struct info{};
   ErrorManager errors{};
   info.err = jpeg_std_error(&errors.base);
@@ -110,6 +111,7 @@ void DecodeJpeg(const std::filesystem::path& path) {
   limit.base.progress_monitor = OnProgress;
   info.progress = &limit.base;
   std::vector<Pixel> row;
-  DecodeRows(info, errors, W.PicImage, row);
+  const bool whole = DecodeRows(info, errors, W.PicImage, row);
   jpeg_destroy_decompress(&info);
+  return whole;
 }

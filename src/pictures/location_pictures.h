@@ -9,3 +9,8 @@ void ShowRoomPicture(int n);
 void ShowActionPicture();
 // Records a picture as seen in this game.
 void CountPicture(const std::string& name);
+// The picture's file as a page names it: below data/, with '/' (CAFE/CAFE2.jpg).
+std::string PictureFile(const std::string& name);
+// Reads each picture's one-line description (data/pictures.txt: the file, a tab, the text); a
+// picture without one is shown without words.
+void LoadPictureTexts();

@@ -11,6 +11,7 @@ void ShowHelp() {
   W.HelpDone = 0;
   for (;;) {
     DrawLine(Screen().WorkPage(), 0, 0, kScreenW - 1, kScreenH - 1, 0xFF0000FF, LineKind::kFilledBox);
+    Screen().Show(ScreenChange{ScreenChange::kPicture});
     W.ListRow = 2;
     bool pageEnd = false;
     for (;;) {

@@ -4,8 +4,12 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "screen/journal.h"
 
 using Pixel = std::uint32_t;
 
@@ -44,7 +48,45 @@ struct Wait {
   int promptRow = 0;   // the row of the typed answer or of the list's prompt
   std::vector<std::string> entries;  // the list's entries, Windows-1251, trimmed
   std::vector<int> rows;             // the text row of each entry
+  std::vector<bool> active;          // false where the game knows the entry does nothing
+  int columns = 0;                   // the places' list: the city grid's width (map order)
 };
+
+// What the screen says, kept beside its pixels: a page can give it as text.
+enum class PictureKind { kNone, kLocation, kAction };
+struct ShownPicture {
+  PictureKind kind = PictureKind::kNone;
+  std::string file;   // below data/, with '/' (CAFE/CAFE2.jpg)
+  std::string place;  // the location's name; "" for an action
+  std::string text;   // its one-line description
+};
+struct ScreenWords {
+  std::array<std::string, 35> rows;  // rows 1 to 34, trailing blanks trimmed
+  std::string clock;                 // "" when no clock is shown
+  ShownPicture picture;
+  std::vector<std::string> plain;    // plain-text lines
+};
+// One change of what the screen says, told by the routine that draws it. Texts are Windows-1251.
+struct ScreenChange {
+  enum Kind {
+    kRow,      // row `row` now reads `text`
+    kClear,    // rows `row` to `lastRow` are empty
+    kClock,    // the clock reads `text`
+    kPicture,  // `picture` covers the whole screen
+    kCover,    // the same picture covers the whole screen again (darkened)
+    kPlain,    // plain text printed; `lineEnd` ends its line
+  };
+  Kind kind = kRow;
+  int row = 0;
+  int lastRow = 0;
+  std::string text;
+  bool lineEnd = false;
+  ShownPicture picture;
+};
+
+// Thrown when a journal handed for replay does not fit the game it replays; start-up catches it
+// and starts afresh.
+struct ReplayRefused {};
 
 // Thrown by EndApplication so that the entry point (or a test) can unwind and return the status.
 struct AppExit {
@@ -119,8 +161,41 @@ class Display {
   // Ends the application with the status (unwinds to the entry point).
   [[noreturn]] void EndApplication(int status);
 
-  // Tells the platform what the input operation that starts now waits for.
-  virtual void Waiting(const Wait& wait) = 0;
+  // The input operation that starts now waits for this: it is recorded, a replay that has run
+  // out ends here, and the platform is told (Waiting).
+  void StartWait(const Wait& wait);
+  const Wait& CurrentWait() const { return wait_; }
+  // Takes an answer by meaning for the wait now in force (a list choice or a text is kept for
+  // the input routine, Enter and keys join the key queue); drops one that the wait cannot take.
+  void GiveAnswer(const Answer& answer);
+  // The kept answer of this kind, or the replay's next one (which must be of this kind).
+  std::optional<Answer> TakeAnswer(AnswerKind kind);
+  bool AnswerWaiting() const { return pending_.has_value(); }
+
+  // What the screen says now; the drawing routines keep it through Show.
+  void Show(const ScreenChange& change);
+  const ScreenWords& Words() const { return words_; }
+
+  // The journal of the game in progress, kept by the input routines.
+  Journal& GameJournal() { return journal_; }
+  // The game is over: its journal closes (a replay that gets here is refused).
+  void EndJournal();
+  // A saved journal that the platform hands to the game at start-up; "" when it has none.
+  virtual std::string SavedJournal() { return ""; }
+  // Replays journal from the next game's start on, drawing only what its last screen needs.
+  void StartReplay(const Journal& journal);
+  bool Replaying() const { return replaying_; }
+  // The seed of a new game: the replayed journal's, else the timer.
+  double NewGameSeed();
+  // Runs a drawing now, or, while a replay runs, keeps it for the end. A drawing with a base
+  // (decoding a picture) covers everything before it when its base returns true.
+  void Draw(std::function<void()> draw, std::function<bool()> base = {});
+  // Forgets everything of a refused replay: pages, words, keys, journal.
+  void Restart();
+  // The outcome of a saved journal for the next message ("yes", "refused"), then "".
+  std::string TakeResumed();
+  // The message for a page at this wait (page_message.h).
+  std::string PageJson(const Wait& wait);
 
   // Appends a key to the queue, dropping the oldest when it is full.
   void QueueKey(const std::string& key);
@@ -135,6 +210,8 @@ class Display {
   virtual void Sleep(int ms) = 0;
   // Called when the application ends, before the unwinding starts.
   virtual void Close() {}
+  // Tells the platform what the input operation that starts now waits for.
+  virtual void Waiting(const Wait& wait) = 0;
 
  private:
   std::vector<Image> pages_;
@@ -146,6 +223,24 @@ class Display {
   int cursorLine_ = 1;
   int cursorColumn_ = 1;
   std::string plainLog_;
+  Wait wait_;
+  std::optional<Answer> pending_;
+  ScreenWords words_;
+  bool plainLineOpen_ = false;
+  Journal journal_;
+  bool replaying_ = false;
+  bool seedTaken_ = false;
+  bool flushing_ = false;
+  Journal replay_;
+  std::size_t replayNext_ = 0;
+  struct Deferred {
+    std::function<bool()> base;
+    std::function<void()> draw;
+  };
+  std::vector<Deferred> deferred_;
+  std::string resumed_;
+  // Draws what the replay kept, from the last drawing that covers all before it.
+  void FinishReplay();
 };
 
 // The installed display; set once by the entry point.

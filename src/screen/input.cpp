@@ -35,22 +35,40 @@ void FillMenu(int n) {
 void Tell(WaitKind kind) {
   Wait wait;
   wait.kind = kind;
-  Screen().Waiting(wait);
+  Screen().StartWait(wait);
 }
 
-// The list as the player sees it: entry i stands on row i + 3.
+// The list as the player sees it: entry i stands on row i + 3. Once a game is over only РЕСТАРТ
+// and ФИНИШ of the command words do something; the places come in the city's rows of five.
 void TellList(int r, int n, bool open) {
+  constexpr int kRestart = 12;
+  constexpr int kFinish = 13;
+  const bool over = W.Won != 0 || W.Lost != 0;
   Wait wait;
   wait.kind = WaitKind::kList;
   wait.list = n;
   wait.open = open;
   wait.promptRow = r;
+  wait.columns = n == kLocationNames ? 5 : 0;
   for (int i = 1; i <= W.MenuCount; ++i) {
     wait.entries.push_back(Trim(W.MenuItem[i]));
     wait.rows.push_back(i + 3);
+    wait.active.push_back(!over || n != kCommandWords || i == kRestart || i == kFinish);
   }
-  Screen().Waiting(wait);
+  Screen().StartWait(wait);
 }
+
+// A typed character as TypedInput takes it.
+void Type(std::string& s, char ch) {
+  const auto c = static_cast<unsigned char>(ch);
+  if (c == 8 && !s.empty()) {
+    s.pop_back();
+  } else if (c >= 32 && s.size() < kMaxTyped) {
+    s += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : static_cast<char>(c);
+  }
+}
+
+void Record(const Answer& answer) { Screen().GameJournal().Record(answer); }
 
 }  // namespace
 
@@ -79,12 +97,17 @@ void PicturePeek() {
 void WaitForEnter() {
   Tell(WaitKind::kEnter);
   std::string key;
-  do {
-    key = KeyPoll();
-    PicturePeek();
-    Screen().Pause(kPollMs);
-  } while (key != "\r");
+  // A replayed Enter needs no polling; the page's Enter comes as a key.
+  if (!Screen().TakeAnswer(AnswerKind::kEnter)) {
+    do {
+      key = KeyPoll();
+      PicturePeek();
+      Screen().Pause(kPollMs);
+    } while (key != "\r");
+  }
+  Record(Answer{AnswerKind::kEnter, 0, ""});
   Tell(WaitKind::kNothing);
+  if (Screen().Replaying()) return;
   do {
     key = KeyPoll();
     Screen().Pause(kPollMs);
@@ -96,26 +119,28 @@ std::string TypedInput(int r) {
   wait.kind = WaitKind::kTyped;
   wait.limit = kMaxTyped;
   wait.promptRow = r;
-  Screen().Waiting(wait);
+  Screen().StartWait(wait);
   std::string s;
   for (;;) {
     WriteRow(r, ">" + s + "_");
     std::string k;
+    std::optional<Answer> typed;
     do {
+      // A text by meaning is its characters typed and Enter.
+      if ((typed = Screen().TakeAnswer(AnswerKind::kText))) break;
       k = KeyPoll();
       PicturePeek();
       Screen().Pause(kPollMs);
     } while (k.empty());
-    if (k.size() == 1) {
-      const auto c = static_cast<unsigned char>(k[0]);
-      if (c == 8 && !s.empty()) {
-        s.pop_back();
-      } else if (c >= 32 && s.size() < kMaxTyped) {
-        s += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : static_cast<char>(c);
-      }
+    if (typed) {
+      for (const char c : typed->text) Type(s, c);
+      WriteRow(r, ">" + s + "_");
+      break;
     }
+    if (k.size() == 1) Type(s, k[0]);
     if (static_cast<unsigned char>(k[0]) == 13) break;
   }
+  Record(Answer{AnswerKind::kText, 0, s});
   Tell(WaitKind::kNothing);
   return Trim(s);
 }
@@ -124,20 +149,29 @@ std::string ListChoice(int r, int n) {
   FillMenu(n);
   WriteRow(r, "}_");
   TellList(r, n, false);
-  while (ListPass() != 1) {
-  }
-  while (ListPass() != 0) {
-  }
-  TellList(r, n, true);
+  Display& d = Screen();
+  // A choice by meaning stands for the click that opens the list and the click on its entry.
+  std::optional<Answer> chosen = d.TakeAnswer(AnswerKind::kChoose);
+  while (!chosen && ListPass() != 1) chosen = d.TakeAnswer(AnswerKind::kChoose);
+  while (!chosen && ListPass() != 0) chosen = d.TakeAnswer(AnswerKind::kChoose);
+  if (!chosen) TellList(r, n, true);
   WriteRow(3, "");
   WriteRow(W.MenuCount + 4, "");
-  Display& d = Screen();
   int buttons = 0;
   do {
-    d.Pause(kPollMs);
-    PicturePeek();
-    KeyPoll();
-    const MouseState m = d.PollMouse();
+    MouseState m;
+    if (!chosen) {
+      d.Pause(kPollMs);
+      PicturePeek();
+      KeyPoll();
+      m = d.PollMouse();
+      chosen = d.TakeAnswer(AnswerKind::kChoose);
+    }
+    if (chosen) {
+      // Pressed over the entry's row, or over the blank row below the list for "beside".
+      const int row = chosen->index >= 1 && chosen->index <= W.MenuCount ? chosen->index + 3 : W.MenuCount + 4;
+      m = MouseState{kScreenW / 2, 14 * row - 7, 1};
+    }
     buttons = m.buttons;
     W.ListRow = 4;
     W.MenuChoice = 0;
@@ -159,8 +193,12 @@ std::string ListChoice(int r, int n) {
       }
     }
   } while (buttons != 1);
+  Record(Answer{AnswerKind::kChoose, W.MenuChoice, ""});
   Tell(WaitKind::kNothing);
-  while (ListPass() != 0) {
+  // A choice by meaning pressed no button, and the pointer may be anywhere, even outside.
+  if (!chosen) {
+    while (ListPass() != 0) {
+    }
   }
   return W.MenuChoice != 0 ? Trim(W.MenuItem[W.MenuChoice]) : "";
 }

@@ -27,13 +27,18 @@ void WriteRow(int r, const std::string& text) {
   }
   std::string fitted = text.substr(0, kRowCells);
   fitted.resize(kRowCells, ' ');
-  for (int k = 0; k < kRowCells; ++k) ComposeGlyph(static_cast<unsigned char>(fitted[k]), 16 * k, top);
-  // Restoring the band first keeps translucent backgrounds from adding up.
-  GrabRect(d.Page(1), 0, top, kScreenW - 1, top + kRowHeight - 1, W.RowImage);
-  PutImage(d.Page(0), 0, top, W.RowImage, PutMode::kCopy);
-  GrabRect(d.Page(2), 0, top, kScreenW - 1, top + kRowHeight - 1, W.RowImage);
-  Recolour(W.RowImage, W.RowAlpha);
-  PutImage(d.Page(0), 0, top, W.RowImage, W.HelpDone ? PutMode::kBlend : PutMode::kCopy);
+  d.Show(ScreenChange{ScreenChange::kRow, r, r, fitted});
+  const int alpha = W.RowAlpha;
+  const PutMode mode = W.HelpDone ? PutMode::kBlend : PutMode::kCopy;
+  d.Draw([&d, fitted, top, alpha, mode] {
+    for (int k = 0; k < kRowCells; ++k) ComposeGlyph(static_cast<unsigned char>(fitted[k]), 16 * k, top);
+    // Restoring the band first keeps translucent backgrounds from adding up.
+    GrabRect(d.Page(1), 0, top, kScreenW - 1, top + kRowHeight - 1, W.RowImage);
+    PutImage(d.Page(0), 0, top, W.RowImage, PutMode::kCopy);
+    GrabRect(d.Page(2), 0, top, kScreenW - 1, top + kRowHeight - 1, W.RowImage);
+    Recolour(W.RowImage, alpha);
+    PutImage(d.Page(0), 0, top, W.RowImage, mode);
+  });
   W.RowAlpha = 96;
   d.SetPages(0, 0);
 }

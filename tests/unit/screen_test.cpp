@@ -1,8 +1,12 @@
-// Blending, text rows, the clock and the clearing of the text area, checked by their pixels.
+// Blending, text rows, the clock and the clearing of the text area, checked by their pixels; the
+// page's message and answers, and the journal's text.
 #include <gtest/gtest.h>
 
 #include "screen/clock.h"
+#include "screen/cp1251.h"
 #include "screen/cp437.h"
+#include "screen/journal.h"
+#include "screen/page_message.h"
 #include "screen/text_rows.h"
 #include "test_support.h"
 
@@ -117,4 +121,79 @@ TEST(TypedCharacter, CodePage437CodesAndQuestionMarksForTheRest) {
   for (char32_t cp : {U'Ж', U'€', U'☺', U'♪', U'⌂', char32_t{0x7F}, char32_t{0x0D}}) {
     EXPECT_EQ(cp437::FromCodePoint(cp), '?') << static_cast<unsigned>(cp);
   }
+}
+
+TEST(PageMessage, TheWaitTheWordsAndTheJournalAsOneUtf8Object) {
+  Wait wait;
+  wait.kind = WaitKind::kList;
+  wait.list = 1;
+  wait.promptRow = 34;
+  wait.entries = {std::string("ДВИГАТЬСЯ"_w), std::string("РЕСТАРТ"_w)};
+  wait.rows = {4, 5};
+  wait.active = {false, true};
+  ScreenWords words;
+  words.rows[30] = "ЭТО КАФЕ"_w;
+  words.rows[31] = "   ";
+  words.rows[34] = "}_";
+  words.clock = "09:05";
+  words.picture = {PictureKind::kLocation, "CAFE/CAFE2.jpg", std::string("КАФЕ"_w), "\"a\\b\"\t"};
+  words.plain = {"no picture 3"};
+  EXPECT_EQ(PageMessage(wait, words, "1;00;0;e", "yes"),
+            "{\"kind\":\"list\",\"limit\":0,\"list\":1,\"open\":false,\"promptRow\":34,\"entries\":["
+            "{\"text\":\"ДВИГАТЬСЯ\",\"row\":4,\"active\":false},{\"text\":\"РЕСТАРТ\",\"row\":5,\"active\":true}],"
+            "\"columns\":0,\"rows\":[{\"row\":30,\"text\":\"ЭТО КАФЕ\"},{\"row\":34,\"text\":\"}_\"}],"
+            "\"clock\":\"09:05\",\"picture\":{\"kind\":\"location\",\"file\":\"CAFE/CAFE2.jpg\",\"place\":\"КАФЕ\","
+            "\"text\":\"\\\"a\\\\b\\\"\\u0009\"},\"plain\":[\"no picture 3\"],\"journal\":\"1;00;0;e\",\"resumed\":\"yes\"}");
+}
+
+TEST(PageMessage, APagesAnswerIsWhatTheKeyboardWouldType) {
+  const auto text = AnswerFromPage(2, 0, "12.3ж€é");
+  ASSERT_TRUE(text);
+  EXPECT_EQ(text->kind, AnswerKind::kText);
+  EXPECT_EQ(text->text, "12.3??\x82");
+  EXPECT_EQ(AnswerFromPage(4, 0, "\b")->text, "\b");
+  EXPECT_EQ(AnswerFromPage(4, 0, "y")->text, "y");
+  EXPECT_FALSE(AnswerFromPage(4, 0, "yy"));
+  EXPECT_FALSE(AnswerFromPage(4, 0, ""));
+  EXPECT_FALSE(AnswerFromPage(4, 0, "\t"));
+  EXPECT_EQ(AnswerFromPage(1, 13, "")->index, 13);
+  EXPECT_EQ(AnswerFromPage(3, 0, "")->kind, AnswerKind::kEnter);
+  EXPECT_FALSE(AnswerFromPage(5, 0, "x"));
+}
+
+TEST(Journal, ItsTextComesBackWholeAndAnythingElseIsRefused) {
+  Journal journal;
+  journal.Begin(100.25, ~0);
+  journal.Record({AnswerKind::kEnter, 0, ""});
+  journal.Record({AnswerKind::kChoose, 13, ""});
+  journal.Record({AnswerKind::kText, 0, "12.30; %\xFF"});
+  journal.Record({AnswerKind::kChoose, 0, ""});
+  journal.Record({AnswerKind::kKey, 0, "\xFFH"});
+  const std::string text = journal.Text();
+  EXPECT_EQ(text, "1;4059100000000000;1;e;13;t12.30%3B%20%25%FF;0;k%FFH");
+  const auto back = Journal::Parse(text);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->Seed(), 100.25);
+  EXPECT_EQ(back->Debug(), ~0);
+  EXPECT_EQ(back->Text(), text);
+  // Every accepted text is one that Text() writes: an edited journal is refused, not repaired.
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    for (const char c : std::string("0a;%tek9F\xFF \x00", 12)) {
+      std::string edited = text;
+      edited[i] = c;
+      if (const auto parsed = Journal::Parse(edited)) EXPECT_EQ(parsed->Text(), edited) << edited;
+    }
+  }
+  for (const std::string& bad : std::vector<std::string>{"", "1", "2;4059100000000000;0", "1;4059100000000000", "1;405910000000000;0", "1;4059100000000000;2",
+        "1;4059100000000000;0;", "1;4059100000000000;0;;e", "1;4059100000000000;0;07", "1;4059100000000000;0;100",
+        "1;4059100000000000;0;t%4", "1;4059100000000000;0;t%41", "1;4059100000000000;0;kab", "1;4059100000000000;0;x",
+        "1;4059100000000000;0;t" + std::string(65, 'A')}) {
+    EXPECT_FALSE(Journal::Parse(bad)) << bad;
+  }
+  std::string huge = "1;4059100000000000;0";
+  while (huge.size() <= Journal::kMaxText - 2) huge += ";e";
+  EXPECT_TRUE(Journal::Parse(huge));
+  EXPECT_FALSE(Journal::Parse(huge + ";e"));
+  journal.End();
+  EXPECT_EQ(journal.Text(), "");
 }

@@ -7,19 +7,45 @@ namespace pictures {
 
 const std::vector<Place>& Places() {
   static const std::vector<Place> kPlaces = {
-      {"ARCADE", DrawArcade, Weather::kOvercast},     {"TOWNHALL", DrawTownHall, Weather::kRain},
-      {"CATHEDRAL", DrawCathedral, Weather::kFog},    {"PARK", DrawPark, Weather::kFog},
-      {"STATION", DrawStation, Weather::kSnow},       {"LIBRARY", DrawLibrary, Weather::kRain},
-      {"THEATRE", DrawTheatre, Weather::kOvercast},   {"HOTEL", DrawHotel, Weather::kRain},
-      {"POSTOFFICE", DrawPostOffice, Weather::kRain}, {"BANK", DrawBank, Weather::kOvercast},
-      {"MUSEUM", DrawMuseum, Weather::kFog},          {"CAFE", DrawCafe, Weather::kRain},
-      {"SQUARE", DrawSquare, Weather::kSnow},         {"TELEGRAPH", DrawTelegraph, Weather::kOvercast},
-      {"FACTORY", DrawFactory, Weather::kOvercast},   {"LIGHTHOUSE", DrawLighthouse, Weather::kFog},
-      {"EMBANKMENT", DrawEmbankment, Weather::kRain}, {"FISHMARKET", DrawFishMarket, Weather::kOvercast},
-      {"WAREHOUSE", DrawWarehouse, Weather::kFog},    {"PORT", DrawPort, Weather::kRain},
+      {"ARCADE", DrawArcade, Weather::kOvercast, "Аркада: розовый торговый ряд с арками лавок, у витрин прохожие"},
+      {"TOWNHALL", DrawTownHall, Weather::kRain, "Ратуша: часовая башня с флагом между двумя крыльями, у входа прохожий"},
+      {"CATHEDRAL", DrawCathedral, Weather::kFog, "Собор: две башни и круглое витражное окно над дверью, на площади прохожий"},
+      {"PARK", DrawPark, Weather::kFog, "Парк: беседка среди деревьев, пруд с лебедем, дорожка и скамейки"},
+      {"STATION", DrawStation, Weather::kSnow, "Вокзал: здание с часами, у платформы паровоз с вагоном, пассажиры с чемоданами"},
+      {"LIBRARY", DrawLibrary, Weather::kRain, "Библиотека: здание с колоннами и фронтоном, широкие ступени, прохожий у фонаря"},
+      {"THEATRE", DrawTheatre, Weather::kOvercast, "Театр: розовый фасад с колоннами, афиши у дверей, зрители у входа"},
+      {"HOTEL", DrawHotel, Weather::kRain, "Отель: высокое здание с красной вывеской, навес и ковровая дорожка у входа, двое у дверей"},
+      {"POSTOFFICE", DrawPostOffice, Weather::kRain, "Почтамт: зелёное здание, велосипед у стены, красный почтовый ящик, прохожий у дверей"},
+      {"BANK", DrawBank, Weather::kOvercast, "Банк: серый фасад с колоннами, за ними круглая дверь хранилища, прохожий на ступенях"},
+      {"MUSEUM", DrawMuseum, Weather::kFog, "Музей: здание под зелёным куполом с красными знамёнами, рядом статуя на постаменте"},
+      {"CAFE", DrawCafe, Weather::kRain, "Кафе: голубой дом, полосатая маркиза и столики на улице, прохожий у дверей"},
+      {"SQUARE", DrawSquare, Weather::kSnow, "Площадь: фонтан среди пёстрых домов, трамвай и зелёный киоск"},
+      {"TELEGRAPH", DrawTelegraph, Weather::kOvercast, "Телеграф: здание под мачтой с проводами, столбы вдоль улицы, двое прохожих"},
+      {"FACTORY", DrawFactory, Weather::kOvercast, "Завод: кирпичный цех с тремя дымящими трубами, закрытые ворота, двое рабочих"},
+      {"LIGHTHOUSE", DrawLighthouse, Weather::kFog, "Маяк: красно-белая башня и домик на скале в море, вдали корабль"},
+      {"EMBANKMENT", DrawEmbankment, Weather::kRain, "Набережная: чугунная ограда у реки, пароход, мост и город на том берегу, прохожие"},
+      {"FISHMARKET", DrawFishMarket, Weather::kOvercast, "Рыбный рынок: прилавки с рыбой под полосатыми навесами, бочки, торговец в фартуке"},
+      {"WAREHOUSE", DrawWarehouse, Weather::kFog, "Склад: два кирпичных склада, бочки, ящики и тачка у ворот, прохожий"},
+      {"PORT", DrawPort, Weather::kRain, "Порт: чёрный пароход у причала, портовые краны, на набережной сундук с замком"},
   };
   return kPlaces;
 }
+
+namespace {
+
+// The light of each variant: morning sun, afternoon sun, the place's grey weather.
+std::string Light(int variant, Weather weather) {
+  if (variant == 1) return "солнечное утро";
+  if (variant == 2) return "солнце после полудня";
+  switch (weather) {
+    case Weather::kRain: return "дождь";
+    case Weather::kFog: return "туман";
+    case Weather::kSnow: return "снегопад";
+    default: return "пасмурный день";
+  }
+}
+
+}  // namespace
 
 std::vector<Picture> Catalogue() {
   std::vector<Picture> list;
@@ -33,6 +59,7 @@ std::vector<Picture> Catalogue() {
       p.group = "Places";
       p.folder = place.name;
       p.file = place.name + std::to_string(variant) + ".jpg";
+      p.description = std::string(place.shows) + "; " + Light(variant, place.weather) + ".";
       const auto draw = place.draw;
       const std::string name = place.name;
       p.draw = [draw, mood, name, variant](cairo_t* cr, const SignFont* font) {
@@ -47,18 +74,33 @@ std::vector<Picture> Catalogue() {
     const char* name;
     int count;
     void (*draw)(cairo_t*, int, const SignFont*);
+    std::vector<const char*> shows;
   };
-  const Action actions[] = {{"LETTER", 3, DrawLetter},
-                            {"NOTE", 2, DrawNote},
-                            {"CONTACT", 3, DrawContact},
-                            {"CHEST", 2, DrawChest},
-                            {"TORCH", 4, DrawTorch}};
+  const Action actions[] = {
+      {"LETTER", 3, DrawLetter,
+       {"Руки вскрывают ножом конверт с красной сургучной печатью.",
+        "Рука достаёт письмо из ящика стола среди бумаг и карандашей.",
+        "Рука берёт с подоконника конверт с печатью, за окном крыши города."}},
+      {"NOTE", 2, DrawNote,
+       {"Рука пишет карандашом записку в блокноте на садовой скамейке.",
+        "Записку прижимают к кирпичной стене и дописывают карандашом."}},
+      {"CONTACT", 3, DrawContact,
+       {"Двое в шляпах встречаются под аркой у двери.", "Двое в шляпах говорят у фонаря на улице.",
+        "Двое в шляпах пожимают руки на мосту в тумане."}},
+      {"CHEST", 2, DrawChest,
+       {"Открытый сундук с бумагами, в замке ключ.",
+        "Секретные бумаги: план, карта с крестиком, фотография и ключ."}},
+      {"TORCH", 4, DrawTorch,
+       {"Луч фонарика в темноте освещает ящики.", "Фонарик освещает дощатый пол с тёмной щелью.",
+        "Фонарик в подвале: кирпичный свод с паутиной и бочки.",
+        "Фонарик в тёмном переулке освещает решётку стока и урну."}}};
   for (const Action& a : actions) {
     for (int i = 1; i <= a.count; ++i) {
       Picture p;
       p.group = "Actions";
       p.folder = a.name;
       p.file = a.name + std::to_string(i) + ".jpg";
+      p.description = a.shows.at(static_cast<std::size_t>(i - 1));
       const auto draw = a.draw;
       p.draw = [draw, i](cairo_t* cr, const SignFont* font) { draw(cr, i, font); };
       list.push_back(std::move(p));
@@ -69,6 +111,7 @@ std::vector<Picture> Catalogue() {
     p.group = "Victory";
     p.folder = "!win";
     p.file = "!win" + std::to_string(i) + ".jpg";
+    p.description = "Праздник у вокзала: флажки, шары и конфетти, толпа машет флагами.";
     p.draw = [i](cairo_t* cr, const SignFont* font) { DrawWin(cr, i, font); };
     list.push_back(std::move(p));
   }

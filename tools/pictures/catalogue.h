@@ -21,6 +21,8 @@ struct Picture {
   int quality = 90;
   bool fullChroma = false;
   std::function<void(cairo_t*, const SignFont*)> draw;
+  // What the picture shows, in one Russian line (UTF-8); the game gives it to screen readers.
+  std::string description;
 };
 
 // All pictures in a fixed order: places, actions, then the victory set.

@@ -14,6 +14,7 @@
 #include "contact_sheet.h"
 #include "icon.h"
 #include "jpeg_io.h"
+#include "screen/cp1251.h"
 #include "sign_font.h"
 
 namespace {
@@ -55,6 +56,18 @@ int Generate(const std::string& outDir) {
   std::vector<std::thread> threads;
   for (int t = 0; t < 2; ++t) threads.emplace_back(worker);
   for (std::thread& t : threads) t.join();
+  // Each picture's description for the game, in Windows-1251 with CR LF as its other texts.
+  std::string texts;
+  for (const Picture& p : list) {
+    if (!p.description.empty()) texts += Utf8ToCp1251(p.folder + "/" + p.file + "\t" + p.description) + "\r\n";
+  }
+  const std::string textPath = outDir + "/pictures.txt";
+  std::FILE* textFile = std::fopen(textPath.c_str(), "wb");
+  if (textFile == nullptr || std::fwrite(texts.data(), 1, texts.size(), textFile) != texts.size()) {
+    std::fprintf(stderr, "gen_pictures: cannot write %s\n", textPath.c_str());
+    ++failures;
+  }
+  if (textFile != nullptr) std::fclose(textFile);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::printf("gen_pictures: %zu pictures in %.2f s\n", list.size(), seconds);
   return failures == 0 ? 0 : 1;

@@ -9,11 +9,13 @@
 
 namespace pictures {
 
-// One place of the city: its folder name, how to draw it, and the weather of its third variant.
+// One place of the city: its folder name, how to draw it, the weather of its third variant, and
+// what every variant shows (UTF-8); the time of day or the weather is added to it.
 struct Place {
   const char* name;
   void (*draw)(Scene&);
   Weather weather;
+  const char* shows;
 };
 
 // The twenty places in city order.

@@ -3,6 +3,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <iostream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -23,6 +25,7 @@
 #include "screen/cp1251.h"
 #include "screen/cp437.h"
 #include "screen/backends/headless/display_headless.h"
+#include "screen/page_message.h"
 #include "screen/text_rows.h"
 
 namespace {
@@ -40,7 +43,9 @@ constexpr auto kStallLimit = std::chrono::seconds(20);
 const std::set<std::string> kCommands = {
     "exedir", "timer", "click", "rclick-hold", "release", "move", "leave", "key", "type", "burst",
     "close", "pick", "pick-none", "expect-row", "expect-clock", "expect-plain", "expect-pixel",
-    "expect-wait", "expect-state", "set", "screen", "screenshot", "expect-exit"};
+    "expect-wait", "expect-state", "set", "screen", "screenshot", "expect-exit", "choose", "answer",
+    "answer-enter", "answer-key", "expect-text", "expect-picture", "expect-message", "remember",
+    "expect-same", "resume", "resume-from", "resume-journal"};
 
 const std::map<std::string, std::string> kKeyNames = {
     {"enter", "\r"}, {"backspace", "\b"}, {"escape", "\x1b"}, {"tab", "\t"}, {"space", " "},
@@ -54,11 +59,46 @@ struct ScriptStop {
   int status;
 };
 
+// Thrown from inside the game's polling to start a new application handed a saved journal.
+struct NewApplication {};
+
 // A field of the world record, found by its name as the script writes it.
 struct FieldRef {
   int* number = nullptr;
   std::string* text = nullptr;
 };
+
+// The fields of the world record that scripts name, by kind; the tables count from 1.
+struct FieldTables {
+  std::map<std::string, int*> numbers;
+  std::map<std::string, std::string*> texts;
+  std::map<std::string, std::pair<int*, int>> numberTables;
+  std::map<std::string, std::pair<std::string*, int>> textTables;
+};
+
+const FieldTables& Fields() {
+  static const FieldTables kFields = {
+      {{"CurRoom", &W.CurRoom}, {"DestRoom", &W.DestRoom}, {"GridRow", &W.GridRow},
+       {"GridCol", &W.GridCol}, {"StartHour", &W.StartHour}, {"StartMin", &W.StartMin},
+       {"Clock", &W.Clock}, {"StartClock", &W.StartClock}, {"Spent", &W.Spent},
+       {"TrainHour", &W.TrainHour}, {"PickupHour", &W.PickupHour}, {"LetterRoom", &W.LetterRoom},
+       {"KeyRoom", &W.KeyRoom}, {"NoteRoom", &W.NoteRoom}, {"KeyCode", &W.KeyCode},
+       {"MeetTime", &W.MeetTime}, {"SpyRoom", &W.SpyRoom}, {"SpyCount", &W.SpyCount},
+       {"Moves", &W.Moves}, {"Waited", &W.Waited}, {"PicsOpened", &W.PicsOpened},
+       {"Debug", &W.Debug}, {"Won", &W.Won}, {"Lost", &W.Lost}, {"ActionCount", &W.ActionCount},
+       {"VerbNo", &W.VerbNo}, {"RowAlpha", &W.RowAlpha}, {"HelpDone", &W.HelpDone},
+       {"ListRow", &W.ListRow}, {"MenuCount", &W.MenuCount}, {"MenuChoice", &W.MenuChoice}},
+      {{"Password", &W.Password}, {"MeetRoom", &W.MeetRoom}, {"Said", &W.Said}, {"Msg", &W.Msg},
+       {"ActionPic", &W.ActionPic}, {"Choice", &W.Choice}, {"Status", &W.Status},
+       {"ExePath", &W.ExePath}},
+      {{"F", {W.F.data(), 7}}, {"ActionPics", {W.ActionPics.data(), kMaxActions}}},
+      {{"Room", {W.Room.data(), kRooms}},          {"RoomStem", {W.RoomStem.data(), kRooms}},
+       {"Verb", {W.Verb.data(), kVerbs + 1}},      {"Code", {W.Code.data(), kCodes}},
+       {"ActionKey", {W.ActionKey.data(), kMaxActions}},
+       {"ActionStem", {W.ActionStem.data(), kMaxActions}},
+       {"OpenedPic", {W.OpenedPic.data(), kMaxOpened}}, {"MenuItem", {W.MenuItem.data(), kMaxMenu}}}};
+  return kFields;
+}
 
 std::optional<FieldRef> FindField(const std::string& written) {
   std::string name = written;
@@ -73,43 +113,58 @@ std::optional<FieldRef> FindField(const std::string& written) {
       return std::nullopt;
     }
   }
-  const std::map<std::string, int*> numbers = {
-      {"CurRoom", &W.CurRoom}, {"DestRoom", &W.DestRoom}, {"GridRow", &W.GridRow},
-      {"GridCol", &W.GridCol}, {"StartHour", &W.StartHour}, {"StartMin", &W.StartMin},
-      {"Clock", &W.Clock}, {"StartClock", &W.StartClock}, {"Spent", &W.Spent},
-      {"TrainHour", &W.TrainHour}, {"PickupHour", &W.PickupHour}, {"LetterRoom", &W.LetterRoom},
-      {"KeyRoom", &W.KeyRoom}, {"NoteRoom", &W.NoteRoom}, {"KeyCode", &W.KeyCode},
-      {"MeetTime", &W.MeetTime}, {"SpyRoom", &W.SpyRoom}, {"SpyCount", &W.SpyCount},
-      {"Moves", &W.Moves}, {"Waited", &W.Waited}, {"PicsOpened", &W.PicsOpened},
-      {"Debug", &W.Debug}, {"Won", &W.Won}, {"Lost", &W.Lost}, {"ActionCount", &W.ActionCount},
-      {"VerbNo", &W.VerbNo}, {"RowAlpha", &W.RowAlpha}, {"HelpDone", &W.HelpDone},
-      {"ListRow", &W.ListRow}, {"MenuCount", &W.MenuCount}, {"MenuChoice", &W.MenuChoice}};
-  const std::map<std::string, std::string*> texts = {
-      {"Password", &W.Password}, {"MeetRoom", &W.MeetRoom}, {"Said", &W.Said}, {"Msg", &W.Msg},
-      {"ActionPic", &W.ActionPic}, {"Choice", &W.Choice}, {"Status", &W.Status},
-      {"ExePath", &W.ExePath}};
-  const std::map<std::string, std::pair<int*, int>> numberTables = {
-      {"F", {W.F.data(), 7}}, {"ActionPics", {W.ActionPics.data(), kMaxActions}}};
-  const std::map<std::string, std::pair<std::string*, int>> textTables = {
-      {"Room", {W.Room.data(), kRooms}},          {"RoomStem", {W.RoomStem.data(), kRooms}},
-      {"Verb", {W.Verb.data(), kVerbs + 1}},      {"Code", {W.Code.data(), kCodes}},
-      {"ActionKey", {W.ActionKey.data(), kMaxActions}},
-      {"ActionStem", {W.ActionStem.data(), kMaxActions}},
-      {"OpenedPic", {W.OpenedPic.data(), kMaxOpened}}, {"MenuItem", {W.MenuItem.data(), kMaxMenu}}};
+  const FieldTables& fields = Fields();
   FieldRef ref;
   if (index < 0) {
-    if (auto it = numbers.find(name); it != numbers.end()) ref.number = it->second;
-    if (auto it = texts.find(name); it != texts.end()) ref.text = it->second;
+    if (auto it = fields.numbers.find(name); it != fields.numbers.end()) ref.number = it->second;
+    if (auto it = fields.texts.find(name); it != fields.texts.end()) ref.text = it->second;
   } else {
-    if (auto it = numberTables.find(name); it != numberTables.end() && index >= 1 && index <= it->second.second) {
+    if (auto it = fields.numberTables.find(name); it != fields.numberTables.end() && index >= 1 && index <= it->second.second) {
       ref.number = it->second.first + index;
     }
-    if (auto it = textTables.find(name); it != textTables.end() && index >= 1 && index <= it->second.second) {
+    if (auto it = fields.textTables.find(name); it != fields.textTables.end() && index >= 1 && index <= it->second.second) {
       ref.text = it->second.first + index;
     }
   }
   if (!ref.number && !ref.text) return std::nullopt;
   return ref;
+}
+
+// Every field above, the list's drawn state, the picture image and the random source, one a line.
+std::vector<std::string> WorldLines() {
+  const FieldTables& fields = Fields();
+  std::vector<std::string> lines;
+  for (const auto& [name, value] : fields.numbers) lines.push_back(name + " " + std::to_string(*value));
+  for (const auto& [name, value] : fields.texts) lines.push_back(name + " " + Cp1251ToUtf8(*value));
+  for (const auto& [name, table] : fields.numberTables) {
+    for (int i = 1; i <= table.second; ++i) lines.push_back(name + "(" + std::to_string(i) + ") " + std::to_string(table.first[i]));
+  }
+  for (const auto& [name, table] : fields.textTables) {
+    for (int i = 1; i <= table.second; ++i) lines.push_back(name + "(" + std::to_string(i) + ") " + Cp1251ToUtf8(table.first[i]));
+  }
+  for (int i = 1; i <= kMaxMenu; ++i) {
+    lines.push_back("MenuShown(" + std::to_string(i) + ") " + std::to_string(W.MenuShown[i]) + " MenuHover " +
+                    std::to_string(W.MenuHover[i]));
+  }
+  lines.push_back("PicImage " + std::to_string(W.PicImage.w) + "x" + std::to_string(W.PicImage.h) + " crc " +
+                  std::to_string(crc32(0, reinterpret_cast<const Bytef*>(W.PicImage.px.data()),
+                                       static_cast<uInt>(W.PicImage.px.size() * sizeof(Pixel)))));
+  const std::string random = RandomState();
+  lines.push_back("random " + std::to_string(crc32(0, reinterpret_cast<const Bytef*>(random.data()),
+                                                   static_cast<uInt>(random.size()))));
+  return lines;
+}
+
+// What the screen says, one item a line.
+std::vector<std::string> WordLines(const ScreenWords& words) {
+  std::vector<std::string> lines;
+  for (int r = 1; r <= 34; ++r) lines.push_back("row " + std::to_string(r) + " |" + Cp1251ToUtf8(words.rows[r]) + "|");
+  lines.push_back("clock " + words.clock);
+  lines.push_back("picture " + std::to_string(static_cast<int>(words.picture.kind)) + " " +
+                  Cp1251ToUtf8(words.picture.file) + " " + Cp1251ToUtf8(words.picture.place) + " " +
+                  Cp1251ToUtf8(words.picture.text));
+  for (const auto& line : words.plain) lines.push_back("plain " + Cp1251ToUtf8(line));
+  return lines;
 }
 
 std::optional<long long> ParseWhole(const std::string& text) {
@@ -166,6 +221,11 @@ std::string WaitText(const Wait& wait) {
   } else {
     for (std::size_t i = 0; i < wait.rows.size(); ++i) text += (i > 0 ? "," : "") + std::to_string(wait.rows[i]);
   }
+  std::string active;
+  for (std::size_t i = 0; i < wait.active.size(); ++i) {
+    if (wait.active[i]) active += (active.empty() ? "" : ",") + std::to_string(i + 1);
+  }
+  if (std::find(wait.active.begin(), wait.active.end(), false) != wait.active.end()) text += " active " + active;
   text += ":";
   for (std::size_t i = 0; i < wait.entries.size(); ++i) text += (i > 0 ? ", " : " ") + Cp1251ToUtf8(wait.entries[i]);
   return text;
@@ -174,11 +234,11 @@ std::string WaitText(const Wait& wait) {
 class Runner {
  public:
   Runner(std::vector<ScriptLine> lines, std::string exeDir)
-      : lines_(std::move(lines)), display_(std::move(exeDir)) {}
+      : lines_(std::move(lines)), exeDir_(std::move(exeDir)), display_(std::make_unique<HeadlessDisplay>(exeDir_)) {}
 
   int Run() {
-    InstallDisplay(&display_);
-    display_.onPump = [this] { OnPump(); };
+    InstallDisplay(display_.get());
+    display_->onPump = [this] { OnPump(); };
     std::atomic<bool> finished{false};
 #ifdef __EMSCRIPTEN__
     // Built for Node without threads: no watchdog; ctest's timeout stands in for it.
@@ -197,12 +257,18 @@ class Runner {
     });
 #endif
     int status = 0;
-    try {
-      exitCode_ = RunApplication();
-      running_ = false;
-      status = FinishAfterExit();
-    } catch (const ScriptStop& stop) {
-      status = stop.status;
+    for (;;) {
+      try {
+        exitCode_ = RunApplication();
+        running_ = false;
+        status = FinishAfterExit();
+      } catch (const ScriptStop& stop) {
+        status = stop.status;
+      } catch (const NewApplication&) {
+        StartNewApplication();
+        continue;
+      }
+      break;
     }
     finished = true;
     if (watchdog.joinable()) watchdog.join();
@@ -213,30 +279,106 @@ class Runner {
  private:
   enum class Step { kNext, kInput, kWait };
 
+  // The screen, the wait, the words, the world and the journal at one moment.
+  struct Snapshot {
+    std::vector<Pixel> page0;
+    std::vector<Pixel> page1;
+    std::string wait;
+    std::vector<std::string> words;
+    std::vector<std::string> world;
+    std::string journal;
+  };
+
+  Snapshot Take() const {
+    const HeadlessDisplay& d = *display_;
+    return {d.Page(0).px, d.Page(1).px, WaitText(d.CurrentWait()), WordLines(d.Words()), WorldLines(),
+            display_->GameJournal().Text()};
+  }
+
+  // Fails at the first difference between now and a snapshot.
+  void ExpectSame(const ScriptLine& line, const Snapshot& then) {
+    const Snapshot now = Take();
+    const auto firstDifference = [](const std::vector<std::string>& a, const std::vector<std::string>& b) {
+      for (std::size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
+        const std::string x = i < a.size() ? a[i] : "(none)";
+        const std::string y = i < b.size() ? b[i] : "(none)";
+        if (x != y) return std::make_pair(x, y);
+      }
+      return std::make_pair(std::string(), std::string());
+    };
+    for (int p = 0; p <= 1; ++p) {
+      const auto& a = p == 0 ? then.page0 : then.page1;
+      const auto& b = p == 0 ? now.page0 : now.page1;
+      const auto at = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+      if (at.first != a.end()) {
+        const auto index = static_cast<int>(at.first - a.begin());
+        Fail(line, "page " + std::to_string(p) + " as then",
+             "pixel (" + std::to_string(index % kScreenW) + ", " + std::to_string(index / kScreenW) + ") differs");
+      }
+    }
+    if (then.wait != now.wait) Fail(line, then.wait, now.wait);
+    if (then.journal != now.journal) Fail(line, "journal " + then.journal, "journal " + now.journal);
+    for (const auto* pair : {&then.words, &then.world}) {
+      const auto& other = pair == &then.words ? now.words : now.world;
+      const auto [was, is] = firstDifference(*pair, other);
+      if (was != is) Fail(line, was, is);
+    }
+  }
+
+  // A new headless application, handed the journal kept for it; the script goes on in it.
+  void StartNewApplication() {
+    auto next = std::make_unique<HeadlessDisplay>(exeDir_);
+    next->SetTimer(display_->Timer());
+    next->SetSavedJournal(newJournal_);
+    next->onPump = [this] { OnPump(); };
+    InstallDisplay(next.get());
+    display_ = std::move(next);
+    W = World();
+    ++next_;
+    typing_.clear();
+    pickOpened_ = false;
+    seenPage_ = -1;
+    seenPixels_.clear();
+    glyphs_.clear();
+    Given();
+  }
+
+  // Runs the line that ends this application; the next one is handed journal.
+  [[noreturn]] void Restart(std::string journal) {
+    newJournal_ = std::move(journal);
+    throw NewApplication{};
+  }
+
   void OnPump() {
     lastPump_ = std::chrono::steady_clock::now();
     CheckChangeCount();
     if (!typing_.empty()) {
-      if (!display_.KeyWaiting()) {
-        display_.QueueKey(typing_.front());
+      if (!display_->KeyWaiting()) {
+        display_->QueueKey(typing_.front());
         typing_.erase(typing_.begin());
         consumed_ = false;
       }
       return;
     }
     if (!consumed_) {
-      if (display_.InputConsumed()) {
+      if (display_->InputConsumed()) {
         consumed_ = true;
-        consumedAt_ = display_.Now();
-      } else if (display_.Now() - inputAt_ > kIgnoredInputMs) {
+        consumedAt_ = display_->Now();
+      } else if (display_->Now() - inputAt_ > kIgnoredInputMs) {
         // The game does not want this input now; go on rather than wait for ever.
         consumed_ = true;
-        consumedAt_ = display_.Now() - kSettleMs;
+        consumedAt_ = display_->Now() - kSettleMs;
       } else {
         return;
       }
     }
-    if (display_.Now() - consumedAt_ < kSettleMs) return;
+    if (display_->Now() - consumedAt_ < kSettleMs) return;
+    if (resumeCheck_) {
+      // The resumed application has settled at its wait: it must be where the first one was.
+      const Snapshot then = std::move(*resumeCheck_);
+      resumeCheck_.reset();
+      ExpectSame(lines_[next_ - 1], then);
+    }
     while (next_ < lines_.size()) {
       const Step step = Execute(lines_[next_]);
       if (step == Step::kWait) return;
@@ -246,8 +388,8 @@ class Runner {
     if (!closing_) {
       // The script is over while the game runs: close the window.
       closing_ = true;
-      display_.PushMouse({-1, -1, -1});
-      display_.QueueKey(kCloseKey);
+      display_->PushMouse({-1, -1, -1});
+      display_->QueueKey(kCloseKey);
       Given();
     }
   }
@@ -255,9 +397,9 @@ class Runner {
   // The window shows the visible page again only when its change count has grown since the last
   // frame: a page that changes without it would stay unseen there, so every script checks it.
   void CheckChangeCount() {
-    const int visible = display_.Visible();
-    const Image& page = std::as_const(display_).Page(visible);
-    const std::uint64_t count = display_.Changes(visible);
+    const int visible = display_->Visible();
+    const Image& page = std::as_const(*display_).Page(visible);
+    const std::uint64_t count = display_->Changes(visible);
     if (visible == seenPage_ && count == seenCount_ && page.px != seenPixels_) {
       std::cout << "page " << visible << " changed without its change count growing (line "
                 << (next_ < lines_.size() ? lines_[next_].number : 0) << ")" << std::endl;
@@ -270,12 +412,12 @@ class Runner {
 
   void Given() {
     consumed_ = false;
-    inputAt_ = display_.Now();
+    inputAt_ = display_->Now();
   }
 
   void Click(int x, int y, int buttons) {
-    display_.PushMouse({x, y, buttons});
-    display_.PushMouse({x, y, 0});
+    display_->PushMouse({x, y, buttons});
+    display_->PushMouse({x, y, 0});
     Given();
   }
 
@@ -300,8 +442,10 @@ class Runner {
   }
 
   static bool IsInput(const std::string& command) {
-    static const std::set<std::string> kInputs = {"click", "rclick-hold", "release", "move", "leave", "key",
-                                                  "type", "burst", "close", "pick", "pick-none", "timer"};
+    static const std::set<std::string> kInputs = {
+        "click",  "rclick-hold",  "release",    "move",   "leave",       "key",         "type",
+        "burst",  "close",        "pick",       "pick-none", "timer",    "choose",      "answer",
+        "answer-enter", "answer-key", "resume", "resume-from", "resume-journal"};
     return kInputs.count(command) != 0;
   }
 
@@ -334,7 +478,7 @@ class Runner {
   // The glyph of each ink pattern on the font sheet, and the character that shows it.
   void BuildGlyphIndex() {
     if (!glyphs_.empty()) return;
-    const Image& sheet = display_.Page(3);
+    const Image& sheet = display_->Page(3);
     std::array<int, 256> charOfGlyph{};
     charOfGlyph.fill(-1);
     for (int c = 255; c >= 1; --c) charOfGlyph[W.GlyphCode[c]] = c;
@@ -350,7 +494,7 @@ class Runner {
     BuildGlyphIndex();
     std::string text;
     for (int k = 0; k < cells; ++k) {
-      const auto it = glyphs_.find(MaskAt(display_.Page(display_.Visible()), x0 + 16 * k, y0, false));
+      const auto it = glyphs_.find(MaskAt(display_->Page(display_->Visible()), x0 + 16 * k, y0, false));
       text += it != glyphs_.end() ? it->second : '~';
     }
     return text;
@@ -377,8 +521,8 @@ class Runner {
 
   // True when the cells from (x0, y0) on show the glyphs of text, one cell per character.
   bool CellsShow(int x0, int y0, const std::string& text) {
-    const Image& sheet = display_.Page(3);
-    const Image& page = display_.Page(display_.Visible());
+    const Image& sheet = display_->Page(3);
+    const Image& page = display_->Page(display_->Visible());
     for (std::size_t k = 0; k < text.size(); ++k) {
       const int g = W.GlyphCode[static_cast<unsigned char>(text[k])];
       if (MaskAt(sheet, 16 * (g / 16), 14 * (g % 16), true) != MaskAt(page, x0 + 16 * static_cast<int>(k), y0, false)) {
@@ -399,7 +543,7 @@ class Runner {
     std::filesystem::path file = line.argument;
     if (file.is_relative()) file = std::filesystem::current_path() / file;
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
-    if (!WritePng(file.string(), display_.Page(display_.Visible()))) Malformed(line, "cannot write " + file.string());
+    if (!WritePng(file.string(), display_->Page(display_->Visible()))) Malformed(line, "cannot write " + file.string());
   }
 
   static bool WritePng(const std::string& path, const Image& img) {
@@ -441,9 +585,9 @@ class Runner {
   Step ExpectExit(const ScriptLine& line) {
     if (!waitingExit_) {
       waitingExit_ = true;
-      exitWaitFrom_ = display_.Now();
+      exitWaitFrom_ = display_->Now();
     }
-    if (display_.Now() - exitWaitFrom_ > kExitWaitMs) Fail(line, "the game to end", "it still runs");
+    if (display_->Now() - exitWaitFrom_ > kExitWaitMs) Fail(line, "the game to end", "it still runs");
     return Step::kWait;
   }
 
@@ -475,7 +619,7 @@ class Runner {
     if (!running_ && IsInput(c)) Malformed(line, "the game has already ended");
     if (c == "timer") {
       try {
-        display_.SetTimer(std::stod(arg));
+        display_->SetTimer(std::stod(arg));
       } catch (...) {
         Malformed(line, "expected a number of seconds");
       }
@@ -488,18 +632,18 @@ class Runner {
     }
     if (c == "rclick-hold" || c == "move") {
       const auto v = Numbers(line, 2);
-      display_.PushMouse({v[0], v[1], c == "move" ? 0 : 2});
+      display_->PushMouse({v[0], v[1], c == "move" ? 0 : 2});
       Given();
       return Step::kInput;
     }
     if (c == "release") {
-      const MouseState now = display_.CurrentMouse();
-      display_.PushMouse({now.x, now.y, 0});
+      const MouseState now = display_->CurrentMouse();
+      display_->PushMouse({now.x, now.y, 0});
       Given();
       return Step::kInput;
     }
     if (c == "leave") {
-      display_.PushMouse({-1, -1, -1});
+      display_->PushMouse({-1, -1, -1});
       Given();
       return Step::kInput;
     }
@@ -514,7 +658,7 @@ class Runner {
         keys.push_back(it->second);
       }
       if (keys.empty()) Malformed(line, "unknown key name");
-      for (const auto& key : keys) display_.QueueKey(key);
+      for (const auto& key : keys) display_->QueueKey(key);
       Given();
       return Step::kInput;
     }
@@ -524,16 +668,86 @@ class Runner {
       return Step::kInput;
     }
     if (c == "burst") {
-      for (const auto& key : TypedKeys(arg)) display_.QueueKey(key);
+      for (const auto& key : TypedKeys(arg)) display_->QueueKey(key);
       Given();
       return Step::kInput;
     }
     if (c == "close") {
-      display_.QueueKey(kCloseKey);
+      display_->QueueKey(kCloseKey);
       Given();
       return Step::kInput;
     }
     if (c == "pick" || c == "pick-none") return Pick(line, c == "pick-none");
+    if (c == "choose" || c == "answer" || c == "answer-enter" || c == "answer-key") {
+      // Through the conversion that the web page's answers take.
+      std::optional<Answer> answer;
+      if (c == "choose") {
+        const auto index = ParseWhole(arg);
+        if (!index || *index < 0 || *index > 99) Malformed(line, "expected an entry's number (0 beside the list)");
+        answer = AnswerFromPage(1, static_cast<int>(*index), "");
+      } else if (c == "answer") {
+        answer = AnswerFromPage(2, 0, arg);
+      } else if (c == "answer-enter") {
+        answer = AnswerFromPage(3, 0, "");
+      } else {
+        const auto named = kKeyNames.find(arg);
+        answer = AnswerFromPage(4, 0, named != kKeyNames.end() ? named->second : arg);
+        if (!answer) Malformed(line, "expected one character, backspace, escape or enter");
+      }
+      display_->GiveAnswer(*answer);
+      Given();
+      return Step::kInput;
+    }
+    if (c == "remember") {
+      if (arg.empty()) Malformed(line, "expected a name");
+      remembered_[arg] = Take();
+      return Step::kNext;
+    }
+    if (c == "expect-same") {
+      const auto it = remembered_.find(arg);
+      if (it == remembered_.end()) Malformed(line, "nothing remembered as " + arg);
+      ExpectSame(line, it->second);
+      return Step::kNext;
+    }
+    if (c == "resume") {
+      std::string journal = display_->GameJournal().Text();
+      if (journal.empty()) Fail(line, "a game in progress", "no journal");
+      resumeCheck_ = Take();
+      Restart(std::move(journal));
+    }
+    if (c == "resume-from") {
+      const auto it = remembered_.find(arg);
+      if (it == remembered_.end()) Malformed(line, "nothing remembered as " + arg);
+      Restart(it->second.journal);
+    }
+    if (c == "resume-journal") Restart(arg);
+    if (c == "expect-text") {
+      const auto space = arg.find(' ');
+      const auto r = ParseWhole(arg.substr(0, space));
+      if (!r || *r < 1 || *r > 34) Malformed(line, "expected a row from 1 to 34");
+      const std::string text = space == std::string::npos ? "" : Utf8ToCp1251(arg.substr(space + 1));
+      const std::string& found = display_->Words().rows[static_cast<std::size_t>(*r)];
+      if (found != text) Fail(line, "|" + Cp1251ToUtf8(text) + "|", "|" + Cp1251ToUtf8(found) + "|");
+      // The words are what the pixels show.
+      if (display_->Visible() == 0 && !found.empty() && !RowShows(static_cast<int>(*r), found)) {
+        Fail(line, "row " + std::to_string(*r) + " drawn as |" + Cp1251ToUtf8(found) + "|",
+             "|" + Cp1251ToUtf8(DecodeRow(static_cast<int>(*r))) + "|");
+      }
+      return Step::kNext;
+    }
+    if (c == "expect-picture") {
+      const ShownPicture& picture = display_->Words().picture;
+      static constexpr const char* kKinds[] = {"none", "location", "action"};
+      std::string found = kKinds[static_cast<int>(picture.kind)];
+      if (!picture.file.empty()) found += " " + Cp1251ToUtf8(picture.file);
+      if (!picture.place.empty()) found += " " + Cp1251ToUtf8(picture.place);
+      if (found != arg) Fail(line, arg, found);
+      return Step::kNext;
+    }
+    if (c == "expect-message") {
+      if (display_->Message().find(arg) == std::string::npos) Fail(line, "a message holding " + arg, display_->Message());
+      return Step::kNext;
+    }
     if (c == "expect-row") {
       const auto space = arg.find(' ');
       const auto r = ParseWhole(arg.substr(0, space));
@@ -551,8 +765,8 @@ class Runner {
       return Step::kNext;
     }
     if (c == "expect-plain") {
-      if (display_.PlainLog().find(Utf8ToCp1251(arg)) == std::string::npos) {
-        Fail(line, arg, Cp1251ToUtf8(display_.PlainLog()));
+      if (display_->PlainLog().find(Utf8ToCp1251(arg)) == std::string::npos) {
+        Fail(line, arg, Cp1251ToUtf8(display_->PlainLog()));
       }
       return Step::kNext;
     }
@@ -566,7 +780,7 @@ class Runner {
         Malformed(line, "expected X Y AARRGGBB");
       }
       const Pixel want = static_cast<Pixel>(std::stoul(hex, nullptr, 16));
-      const Pixel got = display_.Page(display_.Visible()).At(x, y);
+      const Pixel got = display_->Page(display_->Visible()).At(x, y);
       if (want != got) {
         char found[16];
         std::snprintf(found, sizeof found, "%08X", got);
@@ -575,7 +789,7 @@ class Runner {
       return Step::kNext;
     }
     if (c == "expect-wait") {
-      const std::string found = WaitText(display_.CurrentWait());
+      const std::string found = WaitText(display_->CurrentWait());
       if (found != arg) Fail(line, arg, found);
       return Step::kNext;
     }
@@ -613,7 +827,11 @@ class Runner {
   }
 
   std::vector<ScriptLine> lines_;
-  HeadlessDisplay display_;
+  std::string exeDir_;
+  std::unique_ptr<HeadlessDisplay> display_;
+  std::map<std::string, Snapshot> remembered_;
+  std::optional<Snapshot> resumeCheck_;
+  std::string newJournal_;
   std::size_t next_ = 0;
   bool running_ = true;
   int exitCode_ = 0;

@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "screen/display.h"
 
@@ -21,13 +22,15 @@ class HeadlessDisplay : public Display {
   void PushMouse(MouseState state) { mouse_.push_back(state); }
   // The state the last poll saw (or will see next).
   MouseState CurrentMouse() const { return current_; }
-  // True when every queued key has been read and every pushed mouse state has been polled.
-  bool InputConsumed() const { return !KeyWaiting() && mouse_.empty() && seen_; }
+  // True when every queued key and answer has been taken and every pushed mouse state polled.
+  bool InputConsumed() const { return !KeyWaiting() && !AnswerWaiting() && mouse_.empty() && seen_; }
   // Milliseconds of virtual time passed in pauses.
   std::int64_t Now() const { return now_; }
-  void Waiting(const Wait& wait) override { wait_ = wait; }
-  // What the input operation running now (or the last one) said it waits for.
-  const Wait& CurrentWait() const { return wait_; }
+  // The message a page would have had at the last wait.
+  const std::string& Message() const { return message_; }
+  // What SavedJournal hands the game at start-up.
+  void SetSavedJournal(std::string journal) { saved_ = std::move(journal); }
+  std::string SavedJournal() override { return saved_; }
   // Called before every input read and pause; the driver of the game lives here.
   std::function<void()> onPump;
 
@@ -40,6 +43,7 @@ class HeadlessDisplay : public Display {
     return current_;
   }
   void Sleep(int ms) override;
+  void Waiting(const Wait& wait) override { message_ = PageJson(wait); }
 
  private:
   std::string exeDir_;
@@ -48,5 +52,6 @@ class HeadlessDisplay : public Display {
   std::deque<MouseState> mouse_;
   MouseState current_;
   bool seen_ = true;
-  Wait wait_;
+  std::string message_;
+  std::string saved_;
 };

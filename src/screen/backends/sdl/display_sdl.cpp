@@ -80,39 +80,13 @@ bool TextFollows() {
   return SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_TEXTINPUT) == 1 && next.type == SDL_TEXTINPUT;
 }
 
-// A JSON string of Windows-1251 text.
-std::string JsonText(const std::string& cp1251) {
-  std::string out = "\"";
-  for (const char c : Cp1251ToUtf8(cp1251)) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-      out += escaped;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
-
 }  // namespace
 
 void SdlDisplay::Waiting(const Wait& wait) {
-  if (!kBrowser) return;
-  static constexpr const char* kKinds[] = {"nothing", "key", "enter", "typed", "list"};
-  std::string json = std::string("{\"kind\":\"") + kKinds[static_cast<int>(wait.kind)] + "\"";
-  json += ",\"limit\":" + std::to_string(wait.limit) + ",\"list\":" + std::to_string(wait.list);
-  json += std::string(",\"open\":") + (wait.open ? "true" : "false");
-  json += ",\"promptRow\":" + std::to_string(wait.promptRow) + ",\"entries\":[";
-  for (std::size_t i = 0; i < wait.entries.size(); ++i) {
-    json += (i > 0 ? ",{\"text\":" : "{\"text\":") + JsonText(wait.entries[i]);
-    json += ",\"row\":" + std::to_string(i < wait.rows.size() ? wait.rows[i] : 0) + "}";
-  }
-  sdl_system::TellPage(json + "]}");
+  if (kBrowser) sdl_system::TellPage(PageJson(wait));
 }
+
+std::string SdlDisplay::SavedJournal() { return sdl_system::SavedJournal(); }
 
 SdlDisplay::~SdlDisplay() { Close(); }
 

@@ -23,14 +23,17 @@ class SdlDisplay : public Display {
   double Timer() override;
   // The directory of the executable, ending in '/'.
   std::string ExeDir() override;
-  // In a browser, hands the page what the game waits for; elsewhere the window needs nothing.
-  void Waiting(const Wait& wait) override;
+  // In a browser, the journal the page kept for this tab; elsewhere nothing is kept.
+  std::string SavedJournal() override;
 
  protected:
   void Pump() override;
   MouseState Mouse() override;
   void Sleep(int ms) override;
   void Close() override;
+  // In a browser, hands the page what the game waits for and what the screen says; elsewhere the
+  // window needs nothing.
+  void Waiting(const Wait& wait) override;
 
  private:
   // Opens SDL and the window once; ends the application when that fails.

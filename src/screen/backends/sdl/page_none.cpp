@@ -7,4 +7,6 @@ bool InBrowser() { return false; }
 
 void TellPage(const std::string&) {}
 
+std::string SavedJournal() { return ""; }
+
 }  // namespace sdl_system

@@ -11,6 +11,8 @@ namespace sdl_system {
 bool InBrowser();
 // Hands the page a message (JSON, UTF-8); outside a browser there is no page.
 void TellPage(const std::string& json);
+// The journal the page kept for this tab (Module.savedJournal); outside a browser, "".
+std::string SavedJournal();
 // The local time of t.
 std::tm LocalTime(std::time_t t);
 // The directory SDL names for the executable, with '/' separators.
