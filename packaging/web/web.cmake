@@ -44,7 +44,7 @@ function(skellarine_web_targets)
   add_custom_target(preload_data DEPENDS ${CMAKE_BINARY_DIR}/preload.stamp)
   add_dependencies(skellarine preload_data)
   target_link_options(skellarine PRIVATE
-    -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sEXIT_RUNTIME=1 -sENVIRONMENT=web -sEXPORTED_RUNTIME_METHODS=ccall
+    -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sEXIT_RUNTIME=1 -sENVIRONMENT=web -sEXPORTED_RUNTIME_METHODS=ccall,allocateUTF8OnStack
     @${CMAKE_BINARY_DIR}/preload.rsp)
   # libjpeg never sleeps, but it calls through function pointers, which Asyncify would otherwise
   # instrument as if any of them might (48 kB of the wasm file).

@@ -399,6 +399,14 @@ export async function accessibilityTree(page, activateKey) {
       await cdp.send('Input.insertText', { text });
       await press('Enter');
     }),
+    // Waits for what the page says without being asked (the end of the game).
+    until: async (test, what) => {
+      for (const start = Date.now(); !test(last = await look());) {
+        if (Date.now() - start > 15000) throw new Error(`no ${what}; the rows:\n${last.rows.join('\n')}`);
+        await new Promise((resolve) => setTimeout(resolve, 100));
+      }
+      return last;
+    },
     label: () => (last.textbox ? name(last.textbox) : ''),
     close: () => cdp.detach(),
   };
@@ -518,7 +526,7 @@ export async function winByAccessibility(page, activateKey, moment = async () =>
   await moment('end');
   await press('ФИНИШ');
   await type('Y');
-  if (!/окончена/.test(s.alert)) fail(`no alert that the game ended: "${s.alert}"`);
+  s = await ax.until((t) => /окончена/.test(t.alert), 'alert that the game ended');
   await ax.close();
   return turns;
 }

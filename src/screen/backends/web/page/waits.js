@@ -25,10 +25,18 @@ export function onWait(listener) {
 
 // Hands the game one answer: entry index (1-based, 0 beside the list) of the list now offered,
 // a typed text, Enter, or one key. The game drops what its wait cannot take.
+// Called straight rather than through ccall: while the game sleeps (nearly always), ccall would
+// wait for the game's main to return and keep the runtime alive until then, so that the game's
+// own end would never be reported.
 export function answer(kind, index = 0, text = '') {
   const game = window.Module;
-  if (!game || typeof game.ccall !== 'function') return;
-  game.ccall('skellarine_answer', null, ['number', 'number', 'string'], [kind, index, text]);
+  if (!game || typeof game._skellarine_answer !== 'function') return;
+  const stack = game.stackSave();
+  try {
+    game._skellarine_answer(kind, index, game.allocateUTF8OnStack(text));
+  } finally {
+    game.stackRestore(stack);
+  }
 }
 
 // Takes the game's notification. It arrives while the game runs; the listeners act after it has
