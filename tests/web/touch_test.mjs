@@ -78,9 +78,11 @@ async function choiceButton(page, text) {
   return button;
 }
 
+// Taps a list button and waits for the game's next wait (a new one: it may be a list again).
 async function pickByTouch(page, text) {
+  await page.evaluate(() => { window.skellarine.wait.tapped = true; });
   await (await choiceButton(page, text)).tap();
-  await waitFor(page, (w) => w.kind !== 'list', `after the button ${text}`);
+  await waitFor(page, (w) => !w.tapped && w.kind !== 'nothing', `after the button ${text}`);
   await settle(page);
 }
 

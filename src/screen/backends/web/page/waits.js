@@ -2,10 +2,11 @@
 // (Module.gameWaits), and the one way back: an answer by meaning (skellarine_answer). The page
 // builds its controls and its text on the first and acts only through the second.
 const listeners = [];
-let current = {
+const kNoWait = {
   kind: 'nothing', limit: 0, list: 0, open: false, promptRow: 0, entries: [], columns: 0, rows: [], clock: '',
   picture: { kind: 'none', file: '', place: '', text: '' }, plain: [],
 };
+let current = kNoWait;
 
 // The kinds of answer the game takes.
 export const kChoose = 1;
@@ -42,9 +43,7 @@ export function answer(kind, index = 0, text = '') {
 // Takes the game's notification. It arrives while the game runs; the listeners act after it has
 // returned to the browser.
 export function received(json) {
-  const wait = { ...current, ...JSON.parse(json) };
-  wait.entries = wait.entries || [];
-  wait.rows = wait.rows || [];
+  const wait = { ...kNoWait, ...JSON.parse(json) };
   current = wait;
   if (window.skellarine) window.skellarine.wait = wait;
   setTimeout(() => {
