@@ -250,6 +250,8 @@ function update(wait) {
     typed.hidden = true;
   }
   keypad.hidden = typed.hidden || !touchMode;
+  // On touch the keypad types on the screen itself; the text box stays for screen readers.
+  typed.classList.toggle('unseen', touchMode);
   const wasNext = !next.hidden;
   next.hidden = !(running && (wait.kind === 'enter' || wait.kind === 'key'));
   fresh = fresh || (!next.hidden && !wasNext);
