@@ -80,7 +80,7 @@ function announce(wait) {
     if (toldRows.get(r.row) !== r.text) parts.push(r.text);
   }
   toldRows = now;
-  if (parts.length > 0) said.textContent = parts.join('. ');
+  if (parts.length > 0) said.textContent = parts.map((part) => part.trim()).join('\n');
 }
 
 function update(wait) {
