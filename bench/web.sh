@@ -5,7 +5,7 @@
 # then on Chromium's emulated Fast 4G and Slow 4G (median of 3, cold cache): the first help page, the
 # same on a second visit (service worker), the bytes downloaded before it, and in one game on Slow
 # 4G the 95th percentile of the time from a command to its turn's picture; a start that resumes a
-# 40-turn journal against a fresh one (CPU 4x slower); Lighthouse's mobile run (bench/lighthouse.sh).
+# 40-turn journal against a fresh one (CPU 4x slower); Lighthouse's mobile and desktop runs (bench/lighthouse.sh).
 #
 # Usage: bench/web.sh [NATIVE_BUILD]   (default build/default, built with its benchmarks; the web
 # build in build/web must be there: scripts/web --build or tests/web/run.sh make it)

@@ -35,10 +35,10 @@ function(skellarine_web_targets)
   add_dependencies(skellarine preload_data)
   # An ES module that the page imports as a file (a strict content policy runs no script from
   # memory) and hands its settings: the wasm it compiled while downloading, the data package, the
-  # saved journal. ccall is the page's way to answer the game by meaning.
+  # saved journal. allocateUTF8OnStack carries a typed answer to the game's answer export.
   target_link_options(skellarine PRIVATE
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sEXIT_RUNTIME=1 -sENVIRONMENT=web
-    -sMODULARIZE=1 -sEXPORT_ES6=1 -sEXPORT_NAME=createSkellarine -sEXPORTED_RUNTIME_METHODS=ccall
+    -sMODULARIZE=1 -sEXPORT_ES6=1 -sEXPORT_NAME=createSkellarine -sEXPORTED_RUNTIME_METHODS=ccall,allocateUTF8OnStack
     @${CMAKE_BINARY_DIR}/preload.rsp)
   # libjpeg never sleeps, but it calls through function pointers, which Asyncify would otherwise
   # instrument as if any of them might (48 kB of the wasm file).
@@ -66,7 +66,7 @@ function(skellarine_web_targets)
 
   # site/: only the files to publish.
   set(site ${CMAKE_BINARY_DIR}/site)
-  set(page_files index.html page.css page.js load.js fit.js touch.js waits.js resume.js sw.js manifest.webmanifest)
+  set(page_files index.html page.css page.js load.js fit.js touch.js waits.js resume.js words.js sw.js manifest.webmanifest)
   set(page_sources)
   foreach(f IN LISTS page_files)
     list(APPEND page_sources ${SKELLARINE_PAGE_DIR}/${f})

@@ -59,7 +59,9 @@ function layout(width, height, withPanel) {
 }
 
 export function fit() {
-  const plan = layout(window.innerWidth, window.innerHeight, !panel.hidden);
+  // The desktop's panel is only for screen readers and takes no room.
+  const withPanel = !panel.hidden && !panel.classList.contains('unseen');
+  const plan = layout(window.innerWidth, window.innerHeight, withPanel);
   const cssW = Math.max(plan.cssW, 64);
   const cssH = Math.max(plan.cssH, 48);
   const body = document.body;

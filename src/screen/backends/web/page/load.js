@@ -47,6 +47,7 @@ function showProgress() {
     got += Math.min(size, progress.received.get(name) || 0);
   }
   barFill.style.width = Math.min(100, (100 * got) / total).toFixed(1) + '%';
+  barFill.parentElement.setAttribute('aria-valuenow', Math.floor(Math.min(100, (100 * got) / total)));
   loadingSize.textContent = megabytes(got) + ' из ' + megabytes(total) + ' МБ';
 }
 
@@ -322,7 +323,7 @@ export async function load(game) {
     return;
   }
   const [wasm, data, skellarine] = files;
-  // The settings become the game's module: the page answers through its ccall.
+  // The settings become the game's module: the page answers through its export (waits.js).
   const module = {
     canvas: game.canvas,
     instantiateWasm: (imports, receive) => {
