@@ -31,6 +31,8 @@ const turn = document.getElementById('turn');
 
 let touchMode = false;
 let ended = false;
+// The game has waited for something (before that the page only holds its controls' places).
+let started = false;
 let fullscreenAsked = false;
 // The player answers with the page's controls (not the keys or the mouse on the screen): the
 // focus follows the waits.
@@ -252,8 +254,12 @@ function update(wait) {
   keypad.hidden = typed.hidden || !touchMode;
   // On touch the keypad types on the screen itself; the text box stays for screen readers.
   typed.classList.toggle('unseen', touchMode);
-  const wasNext = !next.hidden;
-  next.hidden = !(running && (wait.kind === 'enter' || wait.kind === 'key'));
+  // Until the game first waits, «Дальше» keeps the place that the first help page needs, so
+  // that nothing moves when it comes; it does nothing yet.
+  started = started || wait.kind !== 'nothing';
+  const wasNext = !next.hidden && !next.disabled;
+  next.hidden = started && !(running && (wait.kind === 'enter' || wait.kind === 'key'));
+  next.disabled = !started;
   fresh = fresh || (!next.hidden && !wasNext);
   controls.setAttribute('aria-busy', String(wait.kind === 'nothing'));
   full.hidden = !touchMode || !!document.fullscreenElement || !document.documentElement.requestFullscreen;

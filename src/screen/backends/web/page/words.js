@@ -32,6 +32,8 @@ function keepInHistory(text) {
   const line = document.createElement('p');
   line.textContent = text;
   historyText.appendChild(line);
+  // Shown from its first line on: an empty one would only be pushed down by the first screen's rows.
+  historyBox.hidden = false;
   while (historyText.childElementCount > kHistoryLines) historyText.firstElementChild.remove();
 }
 
