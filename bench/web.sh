@@ -4,7 +4,8 @@
 # of 5, cold cache) and the idle page at the command prompt (Chromium's task durations over 10 s);
 # then on Chromium's emulated Fast 4G and Slow 4G (median of 3, cold cache): the first help page, the
 # same on a second visit (service worker), the bytes downloaded before it, and in one game on Slow
-# 4G the 95th percentile of the time from a command to its turn's picture.
+# 4G the 95th percentile of the time from a command to its turn's picture; a start that resumes a
+# 40-turn journal against a fresh one (CPU 4x slower); Lighthouse's mobile and desktop runs (bench/lighthouse.sh).
 #
 # Usage: bench/web.sh [NATIVE_BUILD]   (default build/default, built with its benchmarks; the web
 # build in build/web must be there: scripts/web --build or tests/web/run.sh make it)
@@ -18,9 +19,9 @@ site=build/web/site
 site_bytes=$(find "$site" -type f -printf '%s\n' | awk '{ s += $1 } END { print s }')
 wasm_bytes=$(stat -c %s "$site/skellarine.wasm")
 data_bytes=$(stat -c %s "$site/skellarine.data")
-first_bytes=$(stat -c %s "$site/skellarine.wasm.gz" "$site/skellarine.js.gz" "$site/skellarine.data.gz" | awk '{ s += $1 } END { print s }')
+first_bytes=$(stat -c %s "$site/skellarine.wasm.gz" "$site/skellarine.js" "$site/skellarine.data.gz" | awk '{ s += $1 } END { print s }')
 awk -v s="$site_bytes" -v w="$wasm_bytes" -v d="$data_bytes" -v f="$first_bytes" 'BEGIN {
-  printf "site: %d bytes (%.2f MiB) in all; wasm %d bytes (%.2f MiB), target <= 1.5 MB; data package %d bytes; compressed wasm, js and data %d bytes\n",
+  printf "site: %d bytes (%.2f MiB) in all; wasm %d bytes (%.2f MiB), target <= 1.5 MB; data package %d bytes; compressed wasm and data with the js %d bytes\n",
     s, s / 1048576, w, w / 1048576, d, f }'
 
 cmake --build build/web -j2 --target web_turn_bench >/dev/null
@@ -39,3 +40,5 @@ awk -v w="$web_ms" -v n="$native_ms" -v wc="$web_cpu" -v nc="$native_cpu" \
 (cd tests/web && { [ -d node_modules/playwright-core ] || npm ci --no-audit --no-fund; } &&
   node browser_test.mjs --site "$root/$site" --native "$native" --only none --bench "$root/build/web/browser_bench.json" &&
   node site_test.mjs --site "$root/$site" --native "$native" --only none --bench "$root/build/web/network_bench.json")
+# Lighthouse's mobile run, median of 3.
+bench/lighthouse.sh "$root/$site"

@@ -3,8 +3,8 @@
 #     package: the data folder's own files and the win animation's pictures; every other picture
 #     is a file of the site, fetched when the game first opens it.
 #   -DMODE=site -DDATA=<data dir> -DSITE=<site dir>: finishes the site: the fetched pictures,
-#     compressed copies of the large files, and the page and service worker told the build's hash,
-#     sizes and files.
+#     poster, compressed copies of the large files, and the page and service worker told the
+#     build's hash, sizes and files. Needs -DCONVERT=<ImageMagick's convert>.
 cmake_minimum_required(VERSION 3.22)
 
 function(is_startup_file relative out)
@@ -41,8 +41,17 @@ foreach(f IN LISTS data_files)
   endif()
 endforeach()
 
+# The loading box's poster: one of the game's own pictures, small enough to come first.
+execute_process(COMMAND ${CONVERT} ${DATA}/PORT/PORT1.jpg -resize 480x360 -strip -quality 70 ${SITE}/poster.jpg
+  RESULT_VARIABLE failed)
+file(SIZE ${SITE}/poster.jpg poster_size)
+if(failed OR poster_size GREATER 30720)
+  message(FATAL_ERROR "the poster was not made, or is over 30 kB")
+endif()
+
 # A static server sends these as they are; the page unpacks the copies itself where it can.
-set(packed skellarine.wasm skellarine.js skellarine.data)
+# skellarine.js is imported as a module, which a browser cannot unpack on the way.
+set(packed skellarine.wasm skellarine.data)
 foreach(f IN LISTS packed)
   execute_process(COMMAND gzip -9 -n -k -f ${SITE}/${f} RESULT_VARIABLE failed)
   if(failed)
@@ -89,6 +98,8 @@ foreach(f index.html sw.js)
   string(REPLACE "@BUILD@" "${build}" text "${text}")
   string(REPLACE "@SIZES@" "${sizes}" text "${text}")
   string(REPLACE "@PICTURES@" "${picture_list}" text "${text}")
+  # In a comment in the worker, so that its template is JavaScript too (for the linter).
+  string(REPLACE "/* @FILES@ */" "\n${file_list}\n" text "${text}")
   string(REPLACE "@FILES@" "${file_list}" text "${text}")
   file(WRITE ${SITE}/${f} "${text}")
 endforeach()

@@ -33,8 +33,12 @@ function(skellarine_web_targets)
     COMMENT "Choosing the data files to preload")
   add_custom_target(preload_data DEPENDS ${CMAKE_BINARY_DIR}/preload.stamp)
   add_dependencies(skellarine preload_data)
+  # An ES module that the page imports as a file (a strict content policy runs no script from
+  # memory) and hands its settings: the wasm it compiled while downloading, the data package, the
+  # saved journal. allocateUTF8OnStack carries a typed answer to the game's answer export.
   target_link_options(skellarine PRIVATE
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sEXIT_RUNTIME=1 -sENVIRONMENT=web
+    -sMODULARIZE=1 -sEXPORT_ES6=1 -sEXPORT_NAME=createSkellarine -sEXPORTED_RUNTIME_METHODS=ccall,allocateUTF8OnStack
     @${CMAKE_BINARY_DIR}/preload.rsp)
   # libjpeg never sleeps, but it calls through function pointers, which Asyncify would otherwise
   # instrument as if any of them might (48 kB of the wasm file).
@@ -54,9 +58,15 @@ function(skellarine_web_targets)
   endif()
   set_property(TARGET skellarine APPEND PROPERTY LINK_DEPENDS ${CMAKE_BINARY_DIR}/preload.stamp)
 
+  # The loading box's poster is made from one of the pictures (site.cmake).
+  find_program(SKELLARINE_CONVERT convert)
+  if(NOT SKELLARINE_CONVERT)
+    message(FATAL_ERROR "ImageMagick's convert is needed for the web site (apt-get install imagemagick)")
+  endif()
+
   # site/: only the files to publish.
   set(site ${CMAKE_BINARY_DIR}/site)
-  set(page_files index.html page.css page.js load.js fit.js touch.js waits.js sw.js manifest.webmanifest)
+  set(page_files index.html page.css page.js load.js fit.js touch.js waits.js resume.js words.js sw.js manifest.webmanifest)
   set(page_sources)
   foreach(f IN LISTS page_files)
     list(APPEND page_sources ${SKELLARINE_PAGE_DIR}/${f})
@@ -76,7 +86,8 @@ function(skellarine_web_targets)
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/assets/fonts/OFL-1.1.txt ${site}/FONT-LICENSE.txt
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/LICENSE ${site}/LICENSE.txt
     # The pictures, the compressed copies, and the build's hash, sizes and files in the page and the worker.
-    COMMAND ${CMAKE_COMMAND} -DMODE=site -DDATA=${DATA_DIR} -DSITE=${site} -P ${SKELLARINE_WEB_DIR}/site.cmake
+    COMMAND ${CMAKE_COMMAND} -DMODE=site -DDATA=${DATA_DIR} -DSITE=${site} -DCONVERT=${SKELLARINE_CONVERT}
+            -P ${SKELLARINE_WEB_DIR}/site.cmake
     COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/site.stamp
     DEPENDS skellarine ${page_sources} ${SKELLARINE_WEB_DIR}/site.cmake ${SKELLARINE_WEB_DIR}/package_id.cmake
             ${CMAKE_BINARY_DIR}/preload.stamp

@@ -119,6 +119,8 @@ std::string TypedInput(int r) {
   wait.kind = WaitKind::kTyped;
   wait.limit = kMaxTyped;
   wait.promptRow = r;
+  // The prompt is on the screen when the page hears of the wait, so its words hold it too.
+  WriteRow(r, ">_");
   Screen().StartWait(wait);
   std::string s;
   for (;;) {

@@ -1,6 +1,7 @@
 // Browser tests of the web build in the system's Chromium: the site served from a sub-path of
 // 127.0.0.1, the screen read back from the canvas with the autoplayer's glyph matching
-// (web_player from the native build), a whole game won with clicks and keys.
+// (web_player from the native build), a whole game won with clicks and keys, and one won from the
+// accessibility tree alone, its text mirror checked against the canvas.
 //
 //   node browser_test.mjs --site build/web/site --native build/default [--only NAME,...] [--bench FILE]
 //
@@ -93,6 +94,16 @@ tests.whole_game = async (context, url) => {
   await settle(page);
   await expectText(page, 'QUINTREL - SKELLARINE', 'the game started again');
   await page.close();
+};
+
+tests.words_game = async (shared, url) => {
+  // A service worker would answer past the route that holds the data back.
+  const own = await launch({ serviceWorkers: 'block' });
+  try {
+    await t.playByAccessibility(own, url, 'Enter', true);
+  } finally {
+    await own.close();
+  }
 };
 
 tests.peek = async (context, url) => {

@@ -9,12 +9,12 @@ import fs from 'node:fs';
 import path from 'node:path';
 import zlib from 'node:zlib';
 import crypto from 'node:crypto';
-import { browserTests, option, finish, firstHelpDrawn, kWidth, kHeight } from './lib.mjs';
+import { browserTests, option, finish, firstHelpDrawn, policyRefusals, kWidth, kHeight } from './lib.mjs';
 
 // Its screens may wait for pictures from the server.
 const t = browserTests({ name: 'skellarine-site', settleLimitMs: 8000 });
 const { site, native, work, canvasBytes, read, canvasHash, settle, expectText, at, click, keys, rowY, pick,
-  toFirstTurn, launch, openGame } = t;
+  command, toFirstTurn, launch, openGame, expectResumed } = t;
 
 // ---- The screen against the native runner's ----
 
@@ -169,10 +169,10 @@ tests.first_help_without_pictures = async () => {
     const before = server.log.map((e) => e.path);
     const pictures = before.filter((p) => p.startsWith('data/'));
     if (pictures.length > 0) throw new Error('pictures downloaded before the first help page: ' + pictures.join(' '));
-    for (const f of ['skellarine.wasm.gz', 'skellarine.js.gz', 'skellarine.data.gz']) {
+    for (const f of ['skellarine.wasm.gz', 'skellarine.js', 'skellarine.data.gz']) {
       if (before.filter((p) => p === f).length !== 1) throw new Error(`${f} downloaded ${before.filter((p) => p === f).length} times`);
     }
-    const plain = before.filter((p) => /^skellarine\.(wasm|js|data)$/.test(p));
+    const plain = before.filter((p) => /^skellarine\.(wasm|data)$/.test(p));
     if (plain.length > 0) throw new Error('plain files downloaded beside the compressed copies: ' + plain.join(' '));
     // The briefing and a few turns: each picture comes over the network at most once.
     await toFirstTurn(page);
@@ -412,6 +412,102 @@ tests.retry_first_download = async () => {
   }
 };
 
+tests.first_paint = async () => {
+  // The layout is final before any script runs: the screen's box and the panel's place as page.css
+  // alone lays them out (the page's scripts refused) are where the running game has them, nothing
+  // shifted meanwhile, and the content policy refused nothing.
+  const profiles = {
+    phone: { viewport: { width: 844, height: 390 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+    portrait: { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+    laptop: { viewport: { width: 1366, height: 768 } },
+  };
+  const boxes = (page) => page.evaluate(() => ['#frame', '#panel'].map((s) => {
+    const b = document.querySelector(s).getBoundingClientRect();
+    return [b.x, b.y, b.width, b.height].map(Math.round).join(',');
+  }).join(' '));
+  for (const [name, profile] of Object.entries(profiles)) {
+    const context = await launch({ serviceWorkers: 'block', ...profile });
+    try {
+      const bare = await context.newPage();
+      await bare.route('**/page.js', (route) => route.abort());
+      await bare.goto(server.url);
+      const css = await boxes(bare);
+      const poster = await bare.evaluate(() => {
+        const img = document.querySelector('#loading img');
+        return img.complete && img.naturalWidth > 0 && img.getBoundingClientRect().width > 100;
+      });
+      if (!poster) throw new Error(`${name}: no poster while loading`);
+      await bare.close();
+      await context.addInitScript(() => {
+        window.shifts = [];
+        new PerformanceObserver((list) => {
+          for (const e of list.getEntries()) window.shifts.push(e.value);
+        }).observe({ type: 'layout-shift', buffered: true });
+      });
+      const page = await openGame(context, server.url);
+      await expectText(page, 'QUINTREL - SKELLARINE', `${name}: the first help page`);
+      const running = await boxes(page);
+      if (running !== css) throw new Error(`${name}: laid out at ${css} before the scripts, at ${running} once the game runs`);
+      const shift = await page.evaluate(() => window.shifts.reduce((a, b) => a + b, 0));
+      if (shift > 0.02) throw new Error(`${name}: layout shift ${shift.toFixed(3)}`);
+      if (policyRefusals(page).length) throw new Error(`${name}: the content policy refused ${policyRefusals(page).join(' | ')}`);
+      await page.close();
+    } finally {
+      await context.close();
+    }
+  }
+};
+
+tests.resume = async () => {
+  // Two tabs keep two games across reloads. An answer typed but not sent is not kept: the same
+  // question comes back, empty. «Новая игра» starts anew. A journal the page cannot read, one the
+  // game refuses, and one of another build give a new game and the sentence that says so.
+  const context = await launch({ serviceWorkers: 'block' });
+  try {
+    const a = await openGame(context, server.url);
+    const b = await openGame(context, server.url);
+    await toFirstTurn(a);
+    await moveTo(a, 'ПОРТ');
+    await toFirstTurn(b);
+    await moveTo(b, 'РАТУША');
+    await expectResumed(a, 'reload', 'the first tab');
+    await expectText(a, 'ЭТО ПОРТ', 'the first tab resumed');
+    const notice = await a.locator('#resumed').textContent();
+    if (!notice.startsWith('Игра продолжена.') || (await a.locator('#resumed button').textContent()) !== 'Новая игра') throw new Error('the notice reads: ' + notice);
+    await expectResumed(b, 'reload', 'the second tab');
+    await expectText(b, 'ЭТО РАТУША', 'the second tab resumed');
+
+    await command(a, 'ЖДАТЬ');
+    const asked = await canvasBytes(a);
+    await keys(a, '15');
+    await expectResumed(a, 'reload', 'an answer typed but not sent', asked);
+    await a.locator('#resumed button').click();
+    await a.waitForFunction(() => window.skellarine && window.skellarine.state === 'running' && window.skellarine.wait, null, { timeout: 30000 });
+    await settle(a);
+    await expectText(a, 'QUINTREL - SKELLARINE', '«Новая игра»');
+    if (await a.locator('#resumed').count()) throw new Error('a notice over the new game');
+
+    const kept = await b.evaluate(() => JSON.parse(sessionStorage.getItem('skellarine journal')));
+    const middle = Math.floor(kept.journal.length / 2);
+    const damaged = {
+      unreadable: ['{"build": ', 'Прерванную игру продолжить не удалось'],
+      refused: [JSON.stringify({ ...kept, journal: kept.journal.slice(0, middle) + '#' + kept.journal.slice(middle + 1) }), 'Прерванную игру продолжить не удалось'],
+      'another build': [JSON.stringify({ ...kept, build: '0123456789abcdef' }), 'Игра обновилась'],
+    };
+    for (const [what, [entry, sentence]] of Object.entries(damaged)) {
+      await b.evaluate((e) => sessionStorage.setItem('skellarine journal', e), entry);
+      await b.reload();
+      await b.waitForFunction(() => window.skellarine && window.skellarine.state === 'running' && window.skellarine.wait, null, { timeout: 30000 });
+      await settle(b);
+      await expectText(b, 'QUINTREL - SKELLARINE', `a journal ${what}`);
+      const said = await b.locator('#resumed').textContent();
+      if (!said.startsWith(sentence) || (await b.locator('#resumed button').count())) throw new Error(`a journal ${what}: the notice reads ${said}`);
+    }
+  } finally {
+    await context.close();
+  }
+};
+
 tests.installable = async () => {
   const context = await launch();
   try {
@@ -460,8 +556,50 @@ async function firstHelp(context, network) {
 
 const median = (list) => list.slice().sort((a, b) => a - b)[Math.floor(list.length / 2)];
 
+// From the page's start to the game's first wait with Chromium's CPU 4x slower: a fresh start
+// (the first help page) against a start that replays a journal of 40 turns (its last screen).
+async function resumeBench() {
+  const context = await launch({ serviceWorkers: 'block' });
+  try {
+    const page = await openGame(context, server.url);
+    await toFirstTurn(page);
+    for (let turn = 0; turn < 40; ++turn) {
+      await command(page, 'ЖДАТЬ');
+      await keys(page, '5\r');
+      // Whatever the game says in between is read and passed.
+      for (let i = 0; i < 5 && (await page.evaluate(() => window.skellarine.wait.kind)) !== 'list'; ++i) await keys(page, '\r');
+    }
+    const journal = await page.evaluate(() => sessionStorage.getItem('skellarine journal'));
+    await page.close();
+    const start = async (kept) => {
+      const p = await context.newPage();
+      if (kept) await p.addInitScript((j) => sessionStorage.setItem('skellarine journal', j), journal);
+      const cdp = await context.newCDPSession(p);
+      await cdp.send('Emulation.setCPUThrottlingRate', { rate: 4 });
+      await p.goto(server.url);
+      await p.waitForFunction(() => window.skellarine && window.skellarine.firstWaitMs, null, { timeout: 60000 });
+      const { ms, resumed } = await p.evaluate(() => ({ ms: window.skellarine.firstWaitMs, resumed: window.skellarine.resumed }));
+      await p.close();
+      if (kept && resumed !== 'yes') throw new Error('the 40 turns were not resumed: ' + resumed);
+      return ms;
+    };
+    const fresh = [];
+    const resumed = [];
+    for (let i = 0; i < 5; ++i) {
+      fresh.push(await start(false));
+      resumed.push(await start(true));
+    }
+    const result = { journalChars: JSON.parse(journal).journal.length, freshMs: fresh.map(Math.round), resumedMs: resumed.map(Math.round),
+      freshMedianMs: Math.round(median(fresh)), resumedMedianMs: Math.round(median(resumed)), beyondMs: Math.round(median(resumed) - median(fresh)) };
+    console.log('resume of 40 turns, CPU 4x slower', JSON.stringify(result));
+    return result;
+  } finally {
+    await context.close();
+  }
+}
+
 async function bench() {
-  const results = {};
+  const results = { resume: await resumeBench() };
   for (const network of Object.keys(kNetworks)) {
     const cold = [];
     const second = [];

@@ -1,7 +1,7 @@
 // Browser tests of the page on touch phones, a tablet and laptops: what the game waits for drives
 // the touch controls (a tap as Enter, a keypad for answers, a list's entries as buttons), the
-// screen fills each window, and the desktop plays as before. Screenshots of every profile go to
-// --shots.
+// screen fills each window, a game is won from the accessibility tree on the phone, and the desktop
+// plays as before. Screenshots of every profile go to --shots.
 //
 //   node touch_test.mjs --site build/web/site --native build/default [--only NAME,...] [--shots DIR] [--figures FILE]
 import { spawn } from 'node:child_process';
@@ -11,7 +11,7 @@ import path from 'node:path';
 import { browserTests, option, finish, launchBrowser, kWidth, kHeight } from './lib.mjs';
 
 const t = browserTests({ name: 'skellarine-touch' });
-const { native, webPlayer, dump, read, settle, expectText, canvasBox, at, startGame } = t;
+const { native, webPlayer, dump, read, settle, expectText, canvasBox, at, startGame, expectResumed } = t;
 const shots = path.resolve(option('shots', path.join(native, 'web-shots')));
 const figuresFile = option('figures', '');
 fs.mkdirSync(shots, { recursive: true });
@@ -62,10 +62,10 @@ async function stroke(page, points, holdMs = 0) {
   await cdp.detach();
 }
 
-const keyNames = { '\r': 'Enter', '\b': 'Backspace' };
+const keyNames = { '\r': 'Ввод', '\b': 'Стереть' };
 async function pad(page, text) {
   for (const c of text) {
-    const key = page.locator(`#keypad button[data-key="${keyNames[c] || c}"]`);
+    const key = page.locator('#keypad').getByRole('button', { name: keyNames[c] || c, exact: true });
     if (!(await key.isVisible())) throw new Error(`no keypad key for ${JSON.stringify(c)}`);
     await key.tap();
   }
@@ -78,9 +78,11 @@ async function choiceButton(page, text) {
   return button;
 }
 
+// Taps a list button and waits for the game's next wait (a new one: it may be a list again).
 async function pickByTouch(page, text) {
+  await page.evaluate(() => { window.skellarine.wait.tapped = true; });
   await (await choiceButton(page, text)).tap();
-  await waitFor(page, (w) => w.kind !== 'list', `after the button ${text}`);
+  await waitFor(page, (w) => !w.tapped && w.kind !== 'nothing', `after the button ${text}`);
   await settle(page);
 }
 
@@ -128,6 +130,15 @@ async function buttonHeights(page) {
 
 // ---- The tests ----
 
+// The tab's game survives being reloaded in the middle of a turn (the turn's second list offered),
+// then going away and back at a later turn's prompt: kept or resumed, as the browser chose.
+async function resumeOnce(page, resumes) {
+  const w = await wait(page);
+  if (w.kind !== 'list') return;
+  if (!resumes.middle && w.promptRow !== 34) resumes.middle = await expectResumed(page, 'reload', 'reloaded in the middle of a turn');
+  else if (resumes.middle && !resumes.away && w.promptRow === 34) resumes.away = await expectResumed(page, 'away', 'away and back');
+}
+
 const tests = {};
 
 tests.phone_game = async (url) => {
@@ -149,12 +160,14 @@ tests.phone_game = async (url) => {
   let buttonsTapped = 0;
   let shotList = false;
   let shotPad = false;
+  const resumes = {};
   for await (const line of lines) {
     const [word, ...rest] = line.split(' ');
     if (word === 'won' || word === 'fail') {
       result = line;
       break;
     }
+    await resumeOnce(page, resumes);
     if (word === 'click') {
       const x = Number(rest[0]);
       const y = Number(rest[1]);
@@ -179,8 +192,8 @@ tests.phone_game = async (url) => {
           await page.waitForTimeout(500);
           w = await wait(page);
         }
-        if (w.kind === 'nothing') {
-          // The win animation waits for nothing but ends on any key: a tap gives one.
+        if (w.kind === 'nothing' || (w.kind === 'key' && c !== '\r')) {
+          // The win animation ends on any key: a tap gives one.
           await shot(page, 'landscape-win');
           await tapScreen(page, 320, 240);
         } else if (w.kind === 'typed') {
@@ -205,14 +218,16 @@ tests.phone_game = async (url) => {
   player.stdin.end();
   if (!result || !result.startsWith('won')) throw new Error(`the game was not won by touch: ${result}`);
   if (buttonsTapped < 5) throw new Error(`only ${buttonsTapped} list buttons tapped`);
-  console.log(`  ${result} (turns, game minutes) in ${steps} steps, ${buttonsTapped} list buttons`);
+  if (!resumes.middle || !resumes.away) throw new Error('the game was not reloaded and taken away and back: ' + JSON.stringify(resumes));
+  console.log(`  ${result} (turns, game minutes) in ${steps} steps, ${buttonsTapped} list buttons; `
+    + `the reload ${resumes.middle}, away and back ${resumes.away}`);
   await page.waitForFunction(() => window.skellarine.state === 'ended', null, { timeout: 10000 });
   if (await page.locator('#keypad').isVisible()) throw new Error('the keypad stays under the end message');
   await shot(page, 'landscape-ended');
   await page.context().close();
 };
 
-// Taps, the keypad and resting fingers on one phone profile.
+// Taps, the keypad, the city of places and the size of the screen's text on one phone profile.
 async function phoneDetails(url, name, profile) {
   const page = await openGame(url, profile);
   await shot(page, `${name}-help`);
@@ -230,7 +245,7 @@ async function phoneDetails(url, name, profile) {
   const heights = await buttonHeights(page);
   figures[name].commandButtons = heights;
   if (heights.length !== 13) throw new Error(`${heights.length} command buttons`);
-  if (Math.min(...heights) < 36) throw new Error(`command buttons ${Math.min(...heights)} CSS px tall`);
+  if (Math.min(...heights) < 44) throw new Error(`command buttons ${Math.min(...heights)} CSS px tall`);
   await shot(page, `${name}-commands`);
 
   // ЖДАТЬ: the keypad; a press that slides off types nothing, one lifted inside types.
@@ -239,8 +254,11 @@ async function phoneDetails(url, name, profile) {
   if (!(await page.locator('#keypad').isVisible())) throw new Error('no keypad for a typed answer');
   if (await page.locator('#choices').isVisible()) throw new Error('list buttons beside the keypad');
   await shot(page, `${name}-keypad`);
-  const five = await page.locator('#keypad button[data-key="5"]').boundingBox();
-  const enter = await page.locator('#keypad button[data-key="Enter"]').boundingBox();
+  const keySizes = await page.$$eval('#keypad button', (bs) => bs.map((b) => b.getBoundingClientRect()).map((b) => Math.min(b.width, b.height)));
+  figures[name].keypadKey = Math.min(...keySizes);
+  if (figures[name].keypadKey < 44) throw new Error(`a keypad key ${figures[name].keypadKey} CSS px`);
+  const five = await page.locator('#keypad').getByRole('button', { name: '5', exact: true }).boundingBox();
+  const enter = await page.locator('#keypad').getByRole('button', { name: 'Ввод' }).boundingBox();
   const mid = (b) => ({ x: b.x + b.width / 2, y: b.y + b.height / 2 });
   await stroke(page, [mid(five), { x: mid(five).x + 3, y: mid(five).y + 2 }, { x: five.x - 40, y: mid(five).y + 90 }]);
   await stroke(page, [mid(enter), { x: enter.x + enter.width + 60, y: mid(enter).y }]);
@@ -255,20 +273,20 @@ async function phoneDetails(url, name, profile) {
   await waitFor(page, (w) => w.kind === 'list', 'the next turn');
   await settle(page);
 
-  // A finger resting on the open list for a second keeps it (no picture peek) and picks on lift.
-  await tapScreen(page, 320, 14 * 34 - 7);
-  const open = await waitFor(page, (w) => w.kind === 'list' && w.open, 'the open list');
-  const row = open.entries.find((e) => e.text === 'ХИТРИТЬ').row;
-  const p = await at(page, 320, 14 * row - 7);
-  const cdp = await page.context().newCDPSession(page);
-  await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [p] });
-  await page.waitForTimeout(1000);
-  await settle(page);
-  await expectText(page, ' ХИТРИТЬ', 'a finger resting on the list for a second');
-  await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
-  await cdp.detach();
-  await settle(page);
-  await expectText(page, 'DEBUG IS ON', 'lifting the resting finger on ХИТРИТЬ');
+  // The places as the city: entry i in column i mod 5, row i div 5 of the grid.
+  await pickByTouch(page, 'ДВИГАТЬСЯ');
+  const places = await waitFor(page, (w) => w.kind === 'list' && w.list === 2, 'the list of places');
+  const boxes = await page.$$eval('#choices button', (bs) => bs.map((b) => b.getBoundingClientRect().toJSON()));
+  figures[name].placeButtons = boxes.map((b) => b.height);
+  await shot(page, `${name}-places`);
+  const off = boxes.findIndex((b, i) => Math.abs(b.x - boxes[i % places.columns].x) > 1 || Math.abs(b.y - boxes[places.columns * Math.floor(i / places.columns)].y) > 1);
+  if (places.columns !== 5 || boxes.length !== 20 || off >= 0) throw new Error(`the places are not laid out as the 5 x 4 city: ${places.columns}, entry ${off}`);
+  await pickByTouch(page, places.entries[7].text.trim());
+  await expectText(page, 'ЭТО ' + places.entries[7].text.trim(), 'a place button');
+  // The screen's text under the picture in portrait, large enough to read.
+  const mirror = await page.$eval('#rows p', (p) => ({ size: parseFloat(getComputedStyle(p).fontSize), height: p.getBoundingClientRect().height }));
+  figures[name].mirrorPx = mirror.size;
+  if (name !== 'landscape' && (mirror.size < 16 || mirror.height < 16)) throw new Error(`the mirror's text is ${mirror.size} CSS px, ${mirror.height} high`);
 
   // A long press outside a list (the prompt only) still shows the bare picture.
   const peek = await page.context().newCDPSession(page);
@@ -289,44 +307,12 @@ tests.phone_landscape = (url) => phoneDetails(url, 'landscape', phones.landscape
 tests.phone_portrait = (url) => phoneDetails(url, 'portrait', phones.portrait);
 tests.phone_small = (url) => phoneDetails(url, 'small', phones.small);
 
-tests.random_taps = async (url) => {
-  // 200 taps on the buttons of the list of places, each up to 8 CSS px off its centre: the page
-  // must click the intended entry's row every time. The clicks are caught before the game sees
-  // them, so the list stays; where each lands is worked out from the canvas as the game would.
-  for (const [name, profile] of [['landscape', phones.landscape], ['portrait', phones.portrait], ['small', phones.small]]) {
-    const page = await openGame(url, profile);
-    await tapToFirstTurn(page);
-    await pickByTouch(page, 'ДВИГАТЬСЯ');
-    const w = await waitFor(page, (v) => v.kind === 'list' && v.list === 2, 'the list of places');
-    figures[name] = { ...(figures[name] || {}), placeButtons: await buttonHeights(page) };
-    await shot(page, `${name}-places`);
-    await page.evaluate(() => {
-      window.caught = [];
-      const canvas = document.getElementById('canvas');
-      window.addEventListener('mousedown', (event) => {
-        const b = canvas.getBoundingClientRect();
-        window.caught.push(((event.clientY - b.top) * 480) / b.height);
-        event.stopImmediatePropagation();
-      }, true);
-      for (const type of ['mouseup', 'mousemove', 'mouseenter']) window.addEventListener(type, (e) => e.stopImmediatePropagation(), true);
-    });
-    let seed = 17;
-    const random = () => ((seed = (seed * 1103515245 + 12345) % 2147483648) / 2147483648);
-    const taps = name === 'landscape' ? 200 : 60;
-    for (let i = 0; i < taps; ++i) {
-      const entry = w.entries[Math.floor(random() * w.entries.length)];
-      const b = await (await choiceButton(page, entry.text)).boundingBox();
-      const dx = Math.max(-8, Math.min(8, b.width / 2 - 1)) * (2 * random() - 1);
-      const dy = Math.min(8, b.height / 2 - 1) * (2 * random() - 1);
-      await page.touchscreen.tap(b.x + b.width / 2 + dx, b.y + b.height / 2 + dy);
-      const caught = await page.evaluate(() => window.caught.splice(0));
-      if (caught.length !== 1) throw new Error(`${name}: tap ${i} on ${entry.text} clicked ${caught.length} times`);
-      const top = 14 * entry.row - 14;
-      if (!(caught[0] > top && caught[0] < top + 14)) {
-        throw new Error(`${name}: tap ${i} on ${entry.text} (row ${entry.row}) clicked y = ${caught[0].toFixed(1)}`);
-      }
-    }
-    await page.context().close();
+tests.words_game = async (url) => {
+  const context = await browser.newContext({ ...phones.landscape, serviceWorkers: 'block' });
+  try {
+    await t.playByAccessibility(context, url, ' ', false);
+  } finally {
+    await context.close();
   }
 };
 
@@ -435,8 +421,9 @@ tests.desktop_unchanged = async (url) => {
     await page.keyboard.press('Enter');
     await settle(page);
   }
-  const visible = async () => page.evaluate(() => ['#panel', '#keypad', '#choices', '#full']
-    .filter((s) => { const e = document.querySelector(s); return e && e.offsetParent !== null; }));
+  // The controls are there for screen readers only: no larger than a pixel.
+  const visible = async () => page.evaluate(() => ['#panel', '#keypad', '#choices', '#full', '#next']
+    .filter((s) => { const b = document.querySelector(s).getBoundingClientRect(); return b.width > 1 && b.height > 1; }));
   if ((await visible()).length) throw new Error('touch controls on the desktop: ' + (await visible()));
   const prompt = await at(page, 320, 14 * 34 - 7);
   await page.mouse.click(prompt.x, prompt.y);
@@ -474,6 +461,7 @@ for (const [name, f] of Object.entries(figures)) {
     cell: f.cellW && `${f.cellW.toFixed(1)} x ${f.cellH.toFixed(1)}`, share: f.share && +(100 * f.share).toFixed(1),
     commandButtons: f.commandButtons && Math.round(Math.min(...f.commandButtons)),
     placeButtons: f.placeButtons && Math.round(Math.min(...f.placeButtons)),
+    keypadKey: f.keypadKey && Math.round(f.keypadKey), mirrorPx: f.mirrorPx,
   };
 }
 console.log('figures', JSON.stringify(summary));

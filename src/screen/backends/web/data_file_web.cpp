@@ -22,6 +22,9 @@ EM_ASYNC_JS(int, FetchSiteFile, (const char* path), {
 }  // namespace
 
 std::optional<std::string> ReadDataFile(const std::filesystem::path& path) {
+  // A turn for the browser before each file: start-up reads and decodes several, and in one go
+  // it would hold the page for many frames.
+  emscripten_sleep(0);
   if (auto bytes = ReadLocalFile(path)) return bytes;
   const std::string name = path.lexically_normal().generic_string();
   if (name.empty() || name.front() != '/' || !FetchSiteFile(name.c_str())) return std::nullopt;

@@ -4,7 +4,8 @@
 // edges, which the browser then scales down smoothly to the exact size.
 const kWidth = 640;
 const kHeight = 480;
-// The touch panel's least room beside the screen (landscape) or below it (portrait), in CSS px.
+// The touch panel's least room beside the screen (landscape) or below it (portrait), in CSS px
+// (page.css has them too).
 const kPanelSide = 200;
 const kPanelBelow = 210;
 
@@ -44,35 +45,29 @@ function watchFrames() {
   };
 }
 
-// The size of the screen and where the panel goes, for a window of width x height CSS px.
+// The screen's width in CSS px for a window of width x height, and where the panel goes: the same
+// rule as page.css, which lays the page out before any script runs; this only makes it whole
+// pixels. Beside, the panel gets the rest of the width; it goes below when that leaves it its room.
 function layout(width, height, withPanel) {
-  const scaleAlone = Math.min(width / kWidth, height / kHeight);
-  if (!withPanel) return { scale: scaleAlone, panel: 'none' };
-  const beside = Math.min((width - kPanelSide) / kWidth, height / kHeight);
-  const below = Math.min(width / kWidth, (height - kPanelBelow) / kHeight);
-  return beside >= below ? { scale: beside, panel: 'beside' } : { scale: below, panel: 'below' };
+  const side = withPanel ? kPanelSide : 0;
+  const below = withPanel ? kPanelBelow : 0;
+  const cssW = Math.floor(Math.max(Math.min(width - side, (height * kWidth) / kHeight),
+    Math.min(width, ((height - below) * kWidth) / kHeight)));
+  const cssH = Math.floor((cssW * kHeight) / kWidth);
+  if (!withPanel) return { cssW, cssH, panel: 'none' };
+  return { cssW, cssH, panel: cssH + kPanelBelow <= height ? 'below' : 'beside' };
 }
 
 export function fit() {
-  const withPanel = !panel.hidden;
-  const width = window.innerWidth;
-  const height = window.innerHeight;
-  const plan = layout(width, height, withPanel);
-  const scale = Math.max(plan.scale, 0.1);
-  const cssW = Math.floor(kWidth * scale);
-  const cssH = Math.floor((cssW * kHeight) / kWidth);
-  document.body.dataset.panel = plan.panel;
-  for (const c of [canvas, screen]) {
-    c.style.width = cssW + 'px';
-    c.style.height = cssH + 'px';
-  }
-  if (plan.panel === 'beside') {
-    panel.style.width = (width - cssW) + 'px';
-    panel.style.height = '';
-  } else if (plan.panel === 'below') {
-    panel.style.height = (height - cssH) + 'px';
-    panel.style.width = '';
-  }
+  // The desktop's panel is only for screen readers and takes no room.
+  const withPanel = !panel.hidden && !panel.classList.contains('unseen');
+  const plan = layout(window.innerWidth, window.innerHeight, withPanel);
+  const cssW = Math.max(plan.cssW, 64);
+  const cssH = Math.max(plan.cssH, 48);
+  const body = document.body;
+  body.dataset.panel = plan.panel;
+  body.style.setProperty('--screen-w', cssW + 'px');
+  body.style.setProperty('--screen-h', cssH + 'px');
   // Two or more device pixels to a game pixel: hard edges read well at any fraction.
   const devicePerGame = (cssW / kWidth) * (window.devicePixelRatio || 1);
   const pixelated = devicePerGame >= 2 || Math.abs(devicePerGame - Math.round(devicePerGame)) < 0.01;

@@ -1,7 +1,10 @@
-// Loading: skellarine.js, the wasm and the data package requested at once (with the page's own
-// files), compressed where the browser can unpack them, with one progress bar counted in bytes
-// against the sizes the build wrote into the page; then the game, whose pictures are files of the
-// site fetched when it first opens them and, once it runs, in the background.
+// Loading: skellarine.js (an ES module the page imports), the wasm and the data package requested
+// at once with the page's own files, the wasm and the data compressed where the browser can unpack
+// them, with one progress bar counted in bytes against the sizes the build wrote into the page. The
+// wasm compiles while it arrives. Then the game, whose pictures are files of the site fetched when
+// it first opens them and, once it runs, in the background.
+import { savedJournal, keepJournal } from './resume.js';
+
 const loading = document.getElementById('loading');
 const barFill = document.getElementById('bar-fill');
 const loadingSize = document.getElementById('loading-size');
@@ -9,12 +12,15 @@ const offline = document.getElementById('offline');
 
 const build = JSON.parse(document.getElementById('build').textContent);
 const kUnpack = typeof DecompressionStream === 'function';
-const kStartFiles = ['skellarine.js', 'skellarine.wasm', 'skellarine.data'];
+// Counted by the progress bar; skellarine.js, a tenth of them, comes as a module beside them.
+const kCountedFiles = ['skellarine.wasm', 'skellarine.data'];
 // Pictures fetched at once in the background; more would slow down the one the game waits for.
 const kPrefetchAtOnce = 3;
 // How long after start-up the background fetching begins: the first help page comes first.
 const kPrefetchDelayMs = 1000;
 const kRetryMs = 2000;
+// The most of a start file that is unpacked and compiled in one task.
+const kPiece = 65536;
 
 // A file that did not come; `network` when the server could not be reached at all.
 // Its message is a Russian sentence for the player: the browser's own words are English.
@@ -31,7 +37,7 @@ function megabytes(bytes) {
 }
 
 const progress = { received: new Map(), expected: new Map() };
-for (const name of kStartFiles) progress.expected.set(name, build.sizes[kUnpack ? name + '.gz' : name]);
+for (const name of kCountedFiles) progress.expected.set(name, build.sizes[kUnpack ? name + '.gz' : name]);
 
 function showProgress() {
   let got = 0;
@@ -41,6 +47,7 @@ function showProgress() {
     got += Math.min(size, progress.received.get(name) || 0);
   }
   barFill.style.width = Math.min(100, (100 * got) / total).toFixed(1) + '%';
+  barFill.parentElement.setAttribute('aria-valuenow', Math.floor(Math.min(100, (100 * got) / total)));
   loadingSize.textContent = megabytes(got) + ' из ' + megabytes(total) + ' МБ';
 }
 
@@ -60,72 +67,92 @@ function isGzip(bytes) {
   return bytes.length >= 2 && bytes[0] === 0x1f && bytes[1] === 0x8b;
 }
 
-// The whole body, counted as it arrives against what the build says this file weighs.
-async function body(response, name, packedName) {
-  const chunks = [];
+// The body as a stream of the plain file, counted as it arrives against what the build says the
+// file weighs, unpacked on the way when it is a compressed copy. failure() is the LoadError that
+// broke the stream, if any: what reads the stream sees only that it broke.
+async function arriving(response, name, packedName) {
+  const reader = response.body.getReader();
+  let failure = null;
   let got = 0;
-  const count = (chunk) => {
-    if (chunks.length === 0 && packedName !== name && !isGzip(chunk)) {
-      // The host unpacked the copy on the way (Content-Encoding): the plain size is what comes.
-      progress.expected.set(name, build.sizes[name]);
+  const next = async () => {
+    try {
+      return await reader.read();
+    } catch (error) {
+      console.warn(packedName, error);
+      failure = new LoadError('Связь с сервером прервалась.', true);
+      throw failure;
     }
-    chunks.push(chunk);
-    got += chunk.length;
-    progress.received.set(name, got);
-    showProgress();
   };
-  if (response.body && response.body.getReader) {
-    const reader = response.body.getReader();
-    for (;;) {
-      let part;
-      try {
-        part = await reader.read();
-      } catch (error) {
-        console.warn(packedName, error);
-        throw new LoadError('Связь с сервером прервалась.', true);
+  const first = await next();
+  const packed = packedName !== name && !first.done && isGzip(first.value);
+  // The host unpacked the copy on the way (Content-Encoding): the plain size is what comes.
+  if (packedName !== name && !packed) progress.expected.set(name, build.sizes[name]);
+  let rest = first.done ? null : first.value;
+  let pieces = 0;
+  const stream = new ReadableStream({
+    async pull(controller) {
+      if (!rest) {
+        const part = await next();
+        if (part.done) {
+          controller.close();
+          return;
+        }
+        rest = part.value;
       }
-      if (part.done) break;
-      count(part.value);
-    }
-  } else {
-    count(new Uint8Array(await response.arrayBuffer()));
-  }
-  const whole = new Uint8Array(got);
-  let at = 0;
-  for (const chunk of chunks) {
-    whole.set(chunk, at);
-    at += chunk.length;
-  }
-  return whole;
+      // A piece at a time, each in a task of its own: a fast network hands over the whole file at
+      // once, and unpacking and compiling it in one go would hold the page.
+      if (pieces++) await new Promise((resolve) => setTimeout(resolve, 0));
+      const piece = rest.subarray(0, kPiece);
+      rest = rest.length > kPiece ? rest.subarray(kPiece) : null;
+      got += piece.length;
+      progress.received.set(name, got);
+      showProgress();
+      controller.enqueue(piece);
+    },
+  });
+  return { stream: packed ? stream.pipeThrough(new DecompressionStream('gzip')) : stream, failure: () => failure };
 }
 
-async function gunzip(bytes) {
-  const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
-  return new Uint8Array(await new Response(stream).arrayBuffer());
+// One of the counted files as a stream, from its compressed copy where the browser unpacks gzip.
+async function startFile(name) {
+  if (kUnpack) {
+    let response = null;
+    try {
+      response = await request(name + '.gz');
+    } catch (error) {
+      if (error.network) throw error;
+    }
+    // A host without the copies still has the plain files.
+    if (response) return arriving(response, name, name + '.gz');
+    progress.expected.set(name, build.sizes[name]);
+    progress.received.set(name, 0);
+  }
+  return arriving(await request(name), name, name);
 }
+
+// What reading a file's stream came to; the stream's own failure where it broke.
+async function finished(file, use) {
+  try {
+    return await use(file.stream);
+  } catch (error) {
+    throw file.failure() || error;
+  }
+}
+
+// The wasm compiled from the stream as it arrives, the data package whole.
+const kStart = {
+  'skellarine.wasm': (stream) => {
+    const response = new Response(stream, { headers: { 'Content-Type': 'application/wasm' } });
+    if (WebAssembly.compileStreaming) return WebAssembly.compileStreaming(response);
+    return response.arrayBuffer().then((bytes) => WebAssembly.compile(bytes));
+  },
+  'skellarine.data': (stream) => new Response(stream).arrayBuffer(),
+};
 
 const started = new Map();
-// One of the start files, plain, from its compressed copy where the browser unpacks gzip itself.
-function startFile(name) {
+function start(name) {
   if (!started.has(name)) {
-    const promise = (async () => {
-      if (kUnpack) {
-        let response = null;
-        try {
-          response = await request(name + '.gz');
-        } catch (error) {
-          if (error.network) throw error;
-        }
-        // A host without the copies still has the plain files.
-        if (response) {
-          const bytes = await body(response, name, name + '.gz');
-          return isGzip(bytes) ? gunzip(bytes) : bytes;
-        }
-        progress.expected.set(name, build.sizes[name]);
-        progress.received.set(name, 0);
-      }
-      return body(await request(name), name, name);
-    })();
+    const promise = startFile(name).then((file) => finished(file, kStart[name]));
     started.set(name, promise);
     // A failed file is fetched afresh on the next try; the others are kept.
     promise.catch(() => started.delete(name));
@@ -244,6 +271,18 @@ async function serviceWorker() {
   });
 }
 
+// Asks that the kept site be spared when the device runs short of space. Only an installed game
+// asks: a browser grants it to those, and some would ask a visitor of the page instead.
+async function keepOffline() {
+  const installed = window.matchMedia && ['fullscreen', 'standalone'].some((mode) => window.matchMedia(`(display-mode: ${mode})`).matches);
+  if (!installed || !navigator.storage || !navigator.storage.persist) return;
+  try {
+    window.skellarine.persistent = (await navigator.storage.persisted()) || (await navigator.storage.persist());
+  } catch (error) {
+    console.warn('no persistent storage:', error.message);
+  }
+}
+
 // A newer build's worker that waits for its turn takes over now, before anything of the game is
 // loaded: the page starts again, all of it from the new build. Resolves false when it does.
 async function newBuildFirst() {
@@ -257,13 +296,13 @@ async function newBuildFirst() {
 
 // ---- The game ----
 
-function runScript(bytes) {
-  return new Promise((resolve, reject) => {
-    const script = document.createElement('script');
-    script.src = URL.createObjectURL(new Blob([bytes], { type: 'text/javascript' }));
-    script.onload = resolve;
-    script.onerror = () => reject(new LoadError('skellarine.js', false));
-    document.body.appendChild(script);
+// A browser may keep a failed import for the page's life: a retry imports it by another name.
+let imports = 0;
+function importGame() {
+  const url = imports++ ? './skellarine.js?' + imports : './skellarine.js';
+  return import(url).catch((error) => {
+    console.warn(error);
+    throw new LoadError('Нет связи с сервером.', true);
   });
 }
 
@@ -276,29 +315,43 @@ export async function load(game) {
   showProgress();
   let files;
   try {
-    files = await Promise.all(kStartFiles.map(startFile));
+    files = await Promise.all([...kCountedFiles.map(start), importGame()]);
   } catch (error) {
     console.warn(error);
     const why = error instanceof LoadError ? error.message : 'Файлы пришли повреждёнными.';
     game.failed('Не удалось загрузить файлы игры. ' + why + ' Проверьте соединение и нажмите «Повторить».', () => load(game));
     return;
   }
-  const [js, wasm, data] = files;
-  window.Module = {
+  const [wasm, data, skellarine] = files;
+  // The settings become the game's module: the page answers through its export (waits.js).
+  const module = {
     canvas: game.canvas,
-    wasmBinary: wasm,
-    getPreloadedPackage: () => data.buffer,
-    // The script runs from memory; its files lie beside the page.
+    instantiateWasm: (imports, receive) => {
+      WebAssembly.instantiate(wasm, imports).then((instance) => receive(instance, wasm), (error) => {
+        console.warn(error);
+        game.failed('Не удалось запустить игру: ' + error.message, () => location.reload());
+      });
+      return {};
+    },
+    getPreloadedPackage: () => data,
+    // The game decodes its pictures itself; the browser need not decode the preloaded ones too.
+    noImageDecoding: true,
+    // The data package lies beside the page.
     locateFile: (path) => path,
     fetchSiteFile: fetchSiteFile,
-    // What the game waits for, from its input operations.
-    gameWaits: game.waited,
+    // The journal of the tab's game, if it has one of this build: the game replays it.
+    savedJournal: savedJournal(build.build),
+    // What the game waits for, from its input operations; the journal goes with each wait.
+    gameWaits: (json) => {
+      game.waited(json);
+      keepJournal(json, build.build);
+    },
     print: (text) => console.log(text),
     printErr: (text) => console.warn(text),
     onRuntimeInitialized: () => {
       loading.hidden = true;
       game.running();
-      setTimeout(() => serviceWorker().then(prefetch), kPrefetchDelayMs);
+      setTimeout(() => serviceWorker().then(keepOffline).then(prefetch), kPrefetchDelayMs);
     },
     onExit: (code) => game.exited(code),
     onAbort: (what) => {
@@ -306,9 +359,12 @@ export async function load(game) {
       game.failed('Игра остановилась из-за внутренней ошибки. Начните её заново.');
     },
   };
-  try {
-    await runScript(js);
-  } catch {
-    game.failed('Не удалось запустить skellarine.js.', () => location.reload());
-  }
+  window.Module = module;
+  skellarine.default(module).catch((error) => {
+    // An exit or an abort rejects it too; those have told the page already.
+    if (window.skellarine.state === 'loading') {
+      console.warn(error);
+      game.failed('Не удалось запустить skellarine.js.', () => location.reload());
+    }
+  });
 }

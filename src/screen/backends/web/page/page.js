@@ -5,6 +5,7 @@ import { watchFit } from './fit.js';
 import { touchEnded, watchTouch } from './touch.js';
 import { load } from './load.js';
 import { received } from './waits.js';
+import { watchWords } from './words.js';
 
 const stage = document.getElementById('stage');
 const canvas = document.getElementById('canvas');
@@ -13,6 +14,7 @@ const message = document.getElementById('message');
 const messageText = document.getElementById('message-text');
 const again = document.getElementById('again');
 const retry = document.getElementById('retry');
+const panel = document.getElementById('panel');
 
 // What the page is doing, for the player's eyes and for the browser tests.
 const status = { state: 'loading', exitStatus: null, error: null };
@@ -35,6 +37,8 @@ function showMessage(text, offer) {
   }
   message.hidden = false;
   touchEnded();
+  const offered = !again.hidden ? again : !retry.hidden ? retry : null;
+  if (offered) offered.focus();
 }
 
 function fail(text, offer = 'restart') {
@@ -66,8 +70,9 @@ window.addEventListener('keydown', (event) => {
     return;
   }
   // These belong to the game, not to the browser (back, focus moves, reload, help, search);
-  // once it has ended, Enter is the page's again (the button that starts a new game).
-  if (status.state !== 'running') return;
+  // once it has ended, Enter is the page's again (the button that starts a new game), and in the
+  // page's own controls they are the controls'.
+  if (status.state !== 'running' || panel.contains(event.target)) return;
   if (event.key === 'Backspace' || event.key === 'Tab' || event.key === 'Enter' || /^F([1-9]|1[0-2])$/.test(event.key)) {
     event.preventDefault();
   }
@@ -80,6 +85,7 @@ window.addEventListener('keyup', (event) => {
 canvas.addEventListener('contextmenu', (event) => event.preventDefault());
 
 watchTouch();
+watchWords();
 
 window.addEventListener('error', (event) => {
   if (status.state === 'ended') return;

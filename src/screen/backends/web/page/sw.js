@@ -5,16 +5,14 @@
 
 const kBuild = '@BUILD@';
 // Every file of the site with a hash of its contents.
-const kSums = new Map([
-@FILES@
-]);
+const kSums = new Map([/* @FILES@ */]);
 const kFiles = [...kSums.keys()];
 const kScope = new URL('./', self.location).href;
 const kPrefix = 'skellarine ' + kScope + ' ';
 const kCache = kPrefix + kBuild;
 // What the page fetches first; the pictures follow as the game or the page's prefetch asks for them.
 const kUnpack = typeof DecompressionStream === 'function';
-const kPacked = ['skellarine.js', 'skellarine.wasm', 'skellarine.data'];
+const kPacked = ['skellarine.wasm', 'skellarine.data'];
 const kStart = kFiles.filter((f) => !f.startsWith('data/') && f !== 'sw.js'
   && !(kPacked.includes(f) && kUnpack) && !(f.endsWith('.gz') && !kUnpack));
 const kKnown = new Set(kFiles.map((f) => new URL(f, kScope).href));

@@ -1,38 +1,42 @@
-// Touch, built on what the game waits for: a tap is Enter where the game waits for Enter, a keypad
-// appears for typed answers, a list's entries become large buttons that click the entry's row,
-// and a long press outside a list shows the bare picture, as the right mouse button does. Buttons
-// and keys act when the finger lifts inside them; sliding off cancels. The mouse and the keyboard
-// are left alone.
+// The page's controls, built on what the game waits for and answering by meaning: a list's
+// entries as buttons, a typed answer as a labelled input (and, on touch screens, a keypad), a
+// «Дальше» button where the game waits for Enter or a key. They are in the page for screen readers
+// everywhere and shown on touch screens, where a tap on the screen is Enter and a finger held on it
+// shows the bare picture, as the right mouse button does. On touch, buttons act when the finger
+// lifts inside them; sliding off cancels. The mouse and the keyboard on the screen are left alone.
 import { fit } from './fit.js';
-import { currentWait, onWait } from './waits.js';
+import { answer, currentWait, onWait, kChoose, kTyped, kEnter, kKey } from './waits.js';
 
 // A finger held this long shows the bare picture.
 const kPeekMs = 400;
 // Fingers that move further than this before lifting are not a tap.
 const kTapSlop = 12;
-const kHeight = 480;
-const kRowHeight = 14;
 // List buttons: this tall where there is room, never below the least.
 const kButtonHeight = 44;
-const kButtonLeast = 36;
 const kGap = 6;
-// A click on a list entry that the game has not answered within this long is given again.
-const kResendMs = 600;
-// Mouse events that the browser makes up this soon after a touch are not the player's mouse.
+// Mouse events (and clicks) that the browser makes up this soon after a touch are not the player's.
 const kAfterTouchMs = 1000;
 
 const canvas = document.getElementById('canvas');
 const panel = document.getElementById('panel');
+const controls = document.getElementById('controls');
 const keypad = document.getElementById('keypad');
 const choices = document.getElementById('choices');
+const typed = document.getElementById('typed');
+const question = document.getElementById('question');
+const input = document.getElementById('answer');
+const next = document.getElementById('next');
 const full = document.getElementById('full');
 const turn = document.getElementById('turn');
 
 let touchMode = false;
 let ended = false;
+// The game has waited for something (before that the page only holds its controls' places).
+let started = false;
 let fullscreenAsked = false;
-// The row of a list button tapped while the list was only a prompt: clicked once the list is open.
-let pendingRow = 0;
+// The player answers with the page's controls (not the keys or the mouse on the screen): the
+// focus follows the waits.
+let usingControls = false;
 
 // Mouse events as the game's SDL backend reads them, at a point of the page.
 function mouse(type, x, y, button) {
@@ -44,43 +48,6 @@ function mouse(type, x, y, button) {
   target.dispatchEvent(new MouseEvent(type, init));
 }
 
-// A left click on a text row of the screen, in the middle of its width.
-function clickRow(row) {
-  const box = canvas.getBoundingClientRect();
-  const x = box.left + box.width / 2;
-  const y = box.top + ((kRowHeight * row - kRowHeight / 2 + 0.5) * box.height) / kHeight;
-  mouse('mouseenter', x, y, 0);
-  mouse('mousemove', x, y, 0);
-  mouse('mousedown', x, y, 0);
-  mouse('mouseup', x, y, 0);
-}
-
-const kCodes = {
-  Backspace: ['Backspace', 8], Enter: ['Enter', 13], Escape: ['Escape', 27], '.': ['Period', 190],
-  Y: ['KeyY', 89], N: ['KeyN', 78],
-};
-function keyEvent(type, key, code, keyCode, charCode) {
-  const event = new KeyboardEvent(type, { key: key, code: code, bubbles: true, cancelable: true });
-  // The game's keyboard layer reads these older fields, which the constructor cannot set.
-  Object.defineProperty(event, 'keyCode', { get: () => keyCode });
-  Object.defineProperty(event, 'which', { get: () => keyCode });
-  Object.defineProperty(event, 'charCode', { get: () => charCode });
-  window.dispatchEvent(event);
-}
-function press(key) {
-  let code;
-  let keyCode;
-  if (kCodes[key]) {
-    [code, keyCode] = kCodes[key];
-  } else {
-    code = 'Digit' + key;
-    keyCode = key.charCodeAt(0);
-  }
-  keyEvent('keydown', key, code, keyCode, 0);
-  if (key.length === 1) keyEvent('keypress', key, code, key.charCodeAt(0), key.charCodeAt(0));
-  keyEvent('keyup', key, code, keyCode, 0);
-}
-
 // Full screen, and landscape where the browser lets the page lock it.
 function goFullscreen() {
   const root = document.documentElement;
@@ -90,18 +57,7 @@ function goFullscreen() {
   }, () => {});
 }
 
-// ---- The canvas ----
-
-function listCovers(clientY) {
-  const wait = currentWait();
-  if (wait.kind !== 'list' || !wait.open || wait.entries.length === 0) return false;
-  const box = canvas.getBoundingClientRect();
-  const y = ((clientY - box.top) * kHeight) / box.height;
-  // The list with its blank bands above and below.
-  const first = wait.entries[0].row - 1;
-  const last = wait.entries[wait.entries.length - 1].row + 1;
-  return y >= kRowHeight * (first - 1) && y < kRowHeight * last;
-}
+// ---- The canvas under a finger ----
 
 let touch = null;
 function onTouchStart(event) {
@@ -114,8 +70,6 @@ function onTouchStart(event) {
   mouse('mouseenter', t.clientX, t.clientY, 0);
   mouse('mousemove', t.clientX, t.clientY, 0);
   const mine = touch;
-  // A finger resting on a list is choosing, not asking for the picture.
-  if (listCovers(t.clientY)) return;
   touch.timer = setTimeout(() => {
     if (touch !== mine || mine.moved) return;
     mine.peeking = true;
@@ -151,13 +105,10 @@ function onTouchEnd(event) {
       fullscreenAsked = true;
       goFullscreen();
     }
-    if ((wait.kind === 'enter' || wait.kind === 'key') && !touch.moved) {
-      press('Enter');
-    } else if (wait.kind === 'nothing' && !touch.moved) {
-      // The win animation ends on any key; Escape is dropped by every question.
-      press('Escape');
+    if (wait.kind === 'enter' || wait.kind === 'key') {
+      if (!touch.moved) answer(kEnter);
     } else {
-      // A finger slid over the list still picks where it lifts, as a mouse would.
+      // Elsewhere the finger is a mouse: the game decides what its click means.
       mouse('mousemove', touch.x, touch.y, 0);
       mouse('mousedown', touch.x, touch.y, 0);
       mouse('mouseup', touch.x, touch.y, 0);
@@ -166,130 +117,167 @@ function onTouchEnd(event) {
   touch = null;
 }
 
-// ---- Buttons that act on lift ----
+// ---- Buttons ----
 
-// Calls act() when a finger (or the mouse) lifts inside the button it went down on.
-function liftButton(button, act) {
+// act() on a click (mouse, Enter, Space, a screen reader), and for a finger when it lifts inside
+// the button it went down on; the click the browser makes up after that finger is not a second one.
+function button(element, act) {
   let pointer = null;
+  let touchedAt = -Infinity;
   const inside = (event) => {
-    const box = button.getBoundingClientRect();
+    const box = element.getBoundingClientRect();
     return event.clientX >= box.left && event.clientX < box.right && event.clientY >= box.top && event.clientY < box.bottom;
   };
-  button.addEventListener('pointerdown', (event) => {
+  const acted = () => {
+    usingControls = true;
+    act();
+  };
+  element.addEventListener('pointerdown', (event) => {
+    if (event.pointerType !== 'touch') return;
     event.preventDefault();
+    touchedAt = performance.now();
     if (pointer !== null) return;
     pointer = event.pointerId;
-    button.classList.add('pressed');
+    element.classList.add('pressed');
   });
-  button.addEventListener('pointermove', (event) => {
-    if (event.pointerId === pointer) button.classList.toggle('pressed', inside(event));
+  element.addEventListener('pointermove', (event) => {
+    if (event.pointerId === pointer) element.classList.toggle('pressed', inside(event));
   });
   const finish = (event, acts) => {
     if (event.pointerId !== pointer) return;
     pointer = null;
-    button.classList.remove('pressed');
-    if (acts && inside(event)) act();
+    touchedAt = performance.now();
+    element.classList.remove('pressed');
+    if (acts && inside(event)) acted();
   };
-  button.addEventListener('pointerup', (event) => finish(event, true));
-  button.addEventListener('pointercancel', (event) => finish(event, false));
-  button.addEventListener('click', (event) => event.preventDefault());
+  element.addEventListener('pointerup', (event) => finish(event, true));
+  element.addEventListener('pointercancel', (event) => finish(event, false));
+  element.addEventListener('click', (event) => {
+    event.preventDefault();
+    if (performance.now() - touchedAt >= kAfterTouchMs) acted();
+  });
+  return element;
 }
 
-// Clicks an entry of the open list. Should the game not answer (a click it never saw), the same
-// wait still stands a while later, and the click is given again; a click the game did see ends
-// the wait at once, so nothing is clicked twice.
-function clickEntry(row, tries = 2) {
-  const wait = currentWait();
-  clickRow(row);
-  if (tries > 1) {
-    setTimeout(() => {
-      if (currentWait() === wait) clickEntry(row, tries - 1);
-    }, kResendMs);
-  }
+function makeButton(text, act, label) {
+  const b = document.createElement('button');
+  b.type = 'button';
+  b.textContent = text;
+  if (label) b.setAttribute('aria-label', label);
+  return button(b, act);
 }
 
-function pick(row) {
-  const wait = currentWait();
-  if (wait.kind !== 'list') return;
-  if (wait.open) {
-    clickEntry(row);
-  } else {
-    // The first click anywhere opens the list; the second picks, once the list is open.
-    pendingRow = row;
-    clickRow(row);
-  }
+// The entries the game says do something, each answering with its place in the list. The places
+// are laid out as the city, columns of the grid as the game gives them; other lists in as many
+// columns as the panel needs.
+function showChoices(wait) {
+  const key = wait.list + '|' + wait.entries.map((e) => e.text + (e.active === false ? '-' : '')).join('|');
+  if (choices.dataset.key === key && !choices.hidden) return false;
+  choices.dataset.key = key;
+  choices.replaceChildren(...wait.entries.flatMap((entry, i) => (entry.active === false ? []
+    : [makeButton(entry.text.trim(), () => answer(kChoose, i + 1))])));
+  choices.dataset.columns = String(wait.columns || 0);
+  choices.hidden = false;
+  return true;
 }
 
-// The list's buttons in columns that fit the panel, each as tall as the room allows.
 function layoutChoices() {
   const count = choices.children.length;
-  if (count === 0) return;
-  const box = choices.getBoundingClientRect();
-  const room = Math.max(box.height, kButtonLeast);
-  const fits = (height) => Math.max(1, Math.floor((room + kGap) / (height + kGap)));
-  let perColumn = fits(kButtonHeight);
-  let columns = Math.ceil(count / perColumn);
-  // Columns narrower than this cannot hold a place's name: shorter buttons instead.
-  if (columns > 1 && (box.width - (columns - 1) * kGap) / columns < 96) {
-    perColumn = fits(kButtonLeast);
-    columns = Math.ceil(count / perColumn);
+  if (count === 0 || choices.hidden) return;
+  let columns = Number(choices.dataset.columns);
+  if (!(columns > 0)) {
+    // Below the screen the text needs the height; beside it the buttons take what there is.
+    const room = Math.max(choices.getBoundingClientRect().height, kButtonHeight);
+    const perColumn = Math.max(1, Math.floor((room + kGap) / (kButtonHeight + kGap)));
+    columns = document.body.dataset.panel === 'below' ? 4 : Math.ceil(count / perColumn);
   }
-  perColumn = Math.ceil(count / columns);
-  const height = Math.max(kButtonLeast, Math.min(56, Math.floor((room - (perColumn - 1) * kGap) / perColumn)));
-  choices.classList.toggle('narrow', (box.width - (columns - 1) * kGap) / columns < 120);
-  choices.style.gridTemplateColumns = `repeat(${columns}, 1fr)`;
-  choices.style.gridTemplateRows = `repeat(${perColumn}, ${height}px)`;
+  choices.style.gridTemplateColumns = `repeat(${columns}, minmax(0, 1fr))`;
+  const width = (choices.getBoundingClientRect().width - (columns - 1) * kGap) / columns;
+  // Narrow columns: the longest command still fits on one line.
+  choices.classList.toggle('narrow', width < 110);
 }
 
-function showChoices(wait) {
-  const texts = wait.entries.map((e) => e.text + '|' + e.row).join('\n');
-  if (choices.dataset.texts === texts && !choices.hidden) return;
-  choices.dataset.texts = texts;
-  choices.replaceChildren();
-  for (const entry of wait.entries) {
-    const button = document.createElement('button');
-    button.type = 'button';
-    button.textContent = entry.text;
-    button.dataset.row = String(entry.row);
-    liftButton(button, () => pick(entry.row));
-    choices.appendChild(button);
+// The question of a typed answer: the last row above its prompt.
+function questionOf(wait) {
+  const above = wait.rows.filter((r) => r.row < wait.promptRow);
+  return above.length ? above[above.length - 1].text.trim() : '';
+}
+
+// Keys for the answer the question asks: yes or no, or a number (a time has its point).
+function showTyped(wait) {
+  const asked = questionOf(wait);
+  const yesNo = /Y\/N/.test(asked);
+  const label = asked || 'Ваш ответ';
+  if (typed.hidden || question.textContent !== label) {
+    question.textContent = label;
+    input.value = '';
+    input.maxLength = wait.limit > 0 ? wait.limit : 524288;
+    input.inputMode = yesNo ? 'text' : 'decimal';
+    const keys = yesNo ? ['Y', 'N'] : ['1', '2', '3', '4', '5', '6', '7', '8', '9', '0', '.'];
+    keypad.replaceChildren(...keys.map((k) => makeButton(k, () => answer(kKey, 0, k))),
+      makeButton('⌫', () => answer(kKey, 0, '\b'), 'Стереть'),
+      makeButton('Ввод', () => answer(kKey, 0, '\r')));
+    keypad.lastElementChild.classList.add('wide');
+    typed.hidden = false;
+    return true;
   }
-  choices.hidden = false;
+  return false;
 }
 
 // ---- Following the game ----
 
+function focusFor(wait, fresh) {
+  const here = document.activeElement;
+  const lost = !here || here === document.body || (panel.contains(here) && here.offsetParent === null);
+  if (!fresh && !lost) return;
+  if (!usingControls && !(lost && touchMode)) return;
+  if (wait.kind === 'list' && choices.firstElementChild) choices.firstElementChild.focus({ preventScroll: true });
+  // On touch the keypad, not the phone's keyboard that the input would call over the screen.
+  else if (wait.kind === 'typed') (touchMode ? keypad.firstElementChild : input).focus({ preventScroll: true });
+  else if (wait.kind === 'enter' || wait.kind === 'key') next.focus({ preventScroll: true });
+}
+
 function update(wait) {
-  if (!touchMode) return;
   const running = !ended;
-  keypad.hidden = !(running && wait.kind === 'typed');
+  let fresh = false;
   if (running && wait.kind === 'list') {
-    showChoices(wait);
+    fresh = showChoices(wait);
   } else {
     choices.hidden = true;
-    choices.dataset.texts = '';
+    choices.dataset.key = '';
   }
-  if (wait.kind !== 'list') pendingRow = 0;
-  if (wait.kind === 'list' && wait.open && pendingRow) {
-    const row = pendingRow;
-    pendingRow = 0;
-    clickEntry(row);
+  if (running && wait.kind === 'typed') {
+    fresh = showTyped(wait) || fresh;
+  } else {
+    typed.hidden = true;
   }
-  full.hidden = !!document.fullscreenElement || !document.documentElement.requestFullscreen;
-  turn.hidden = document.body.dataset.panel !== 'below';
+  keypad.hidden = typed.hidden || !touchMode;
+  // On touch the keypad types on the screen itself; the text box stays for screen readers.
+  typed.classList.toggle('unseen', touchMode);
+  // Until the game first waits, «Дальше» keeps the place that the first help page needs, so
+  // that nothing moves when it comes; it does nothing yet.
+  started = started || wait.kind !== 'nothing';
+  const wasNext = !next.hidden && !next.disabled;
+  next.hidden = started && !(running && (wait.kind === 'enter' || wait.kind === 'key'));
+  next.disabled = !started;
+  fresh = fresh || (!next.hidden && !wasNext);
+  controls.setAttribute('aria-busy', String(wait.kind === 'nothing'));
+  full.hidden = !touchMode || !!document.fullscreenElement || !document.documentElement.requestFullscreen;
+  turn.hidden = !touchMode || document.body.dataset.panel !== 'below';
   layoutChoices();
+  if (wait.kind !== 'nothing') focusFor(wait, fresh);
 }
 
 function enterTouchMode() {
   if (touchMode) return;
   touchMode = true;
   document.body.classList.add('touch');
-  panel.hidden = false;
+  panel.classList.remove('unseen');
   fit();
   update(currentWait());
 }
 
-// No keypad, buttons or full-screen offer once the game has ended (a message stands there).
+// No controls once the game has ended (a message stands there); the focus goes to it.
 export function touchEnded() {
   ended = true;
   panel.hidden = true;
@@ -302,8 +290,19 @@ export function watchTouch() {
   canvas.addEventListener('touchmove', onTouchMove, active);
   canvas.addEventListener('touchend', onTouchEnd, active);
   canvas.addEventListener('touchcancel', onTouchEnd, active);
-  for (const button of keypad.querySelectorAll('button')) liftButton(button, () => press(button.dataset.key));
-  liftButton(full, goFullscreen);
+  button(next, () => answer(kEnter));
+  button(full, goFullscreen);
+  typed.addEventListener('submit', (event) => {
+    event.preventDefault();
+    usingControls = true;
+    answer(kTyped, 0, input.value);
+    input.value = '';
+  });
+  // Keys typed in the page's controls are theirs, not the game's.
+  for (const type of ['keydown', 'keypress', 'keyup']) panel.addEventListener(type, (event) => event.stopPropagation());
+  // Keys or the mouse on the screen: the player plays there, and the focus stays.
+  canvas.addEventListener('keydown', () => { usingControls = false; });
+  canvas.addEventListener('mousedown', (event) => { if (event.isTrusted) usingControls = false; });
   panel.addEventListener('touchstart', enterTouchMode, { passive: true });
   // The browser follows a touch with mouse events of its own (a pointer that leaves the screen for
   // a button, say); the game would take that as the mouse leaving its window and see no clicks.
@@ -322,7 +321,10 @@ export function watchTouch() {
     }, true);
   }
   onWait(update);
-  window.addEventListener('skellarine-fit', () => update(currentWait()));
+  window.addEventListener('skellarine-fit', () => {
+    document.body.style.setProperty('--panel-width', panel.offsetWidth + 'px');
+    update(currentWait());
+  });
   document.addEventListener('fullscreenchange', () => update(currentWait()));
   if (window.matchMedia && window.matchMedia('(pointer: coarse)').matches) enterTouchMode();
 }
