@@ -30,7 +30,8 @@ source "$here/x11_lib.sh"
 trap 'code=$?; stop_pid "$gamePid"; x11_stop; ((wine)) && wine_stop; if ((ownShots && code != 1)); then rm -rf "$shots"; fi' EXIT
 [[ -f "$game" ]] || fail "no game at $game"
 x11_start
-export SDL_VIDEODRIVER=x11
+# The Windows program's SDL has no x11 driver of that name: Wine is its window system.
+((wine)) || export SDL_VIDEODRIVER=x11
 unset WAYLAND_DISPLAY
 if ((wine)); then
   [[ -n ${WINE_STARTED:-} ]] || wine_start || fail "Wine did not start"
@@ -150,17 +151,21 @@ typed() {
   poll "$kWait" cleared || fail "Backspace did not take the typed $text away"
 }
 typed '?' question
-typed 'ñ' n_tilde
-typed 'ó' o_acute
-typed 'ß' sharp_s
-typed 'ж' zhe
-[[ "$(differing "$work/row_zhe.png" "$work/row_question.png")" == 0 ]] || fail "a typed Cyrillic letter does not show as ?"
-for name in n_tilde o_acute sharp_s; do
-  [[ "$(differing "$work/row_$name.png" "$work/row_question.png")" != 0 ]] || fail "a typed $name shows as ?"
-done
-[[ "$(differing "$work/row_n_tilde.png" "$work/row_o_acute.png")" != 0 &&
-  "$(differing "$work/row_o_acute.png" "$work/row_sharp_s.png")" != 0 ]] || fail "typed ñ, ó and ß do not all differ"
-pass "typed ñ, ó and ß arrive as their code-page-437 codes, a Cyrillic letter as ?"
+# Letters that the test maps to spare key codes do not reach a program under Wine: there only the
+# plain keys are typed.
+if ((!wine)); then
+  typed 'ñ' n_tilde
+  typed 'ó' o_acute
+  typed 'ß' sharp_s
+  typed 'ж' zhe
+  [[ "$(differing "$work/row_zhe.png" "$work/row_question.png")" == 0 ]] || fail "a typed Cyrillic letter does not show as ?"
+  for name in n_tilde o_acute sharp_s; do
+    [[ "$(differing "$work/row_$name.png" "$work/row_question.png")" != 0 ]] || fail "a typed $name shows as ?"
+  done
+  [[ "$(differing "$work/row_n_tilde.png" "$work/row_o_acute.png")" != 0 &&
+    "$(differing "$work/row_o_acute.png" "$work/row_sharp_s.png")" != 0 ]] || fail "typed ñ, ó and ß do not all differ"
+  pass "typed ñ, ó and ß arrive as their code-page-437 codes, a Cyrillic letter as ?"
+fi
 
 # 30 minutes waited: the clock block in the top right corner moves.
 xdotool type --delay 50 30
