@@ -13,7 +13,7 @@
 set -u
 
 here=$(cd "$(dirname "$0")" && pwd)
-game=${1:?game executable}
+game=$(realpath "${1:?game executable}")  # the game starts from /
 shots=${2:-}
 ownShots=0
 # shellcheck disable=SC2034  # read by the EXIT trap
