@@ -3,7 +3,7 @@
 #     package: the data folder's own files and the win animation's pictures; every other picture
 #     is a file of the site, fetched when the game first opens it.
 #   -DMODE=site -DDATA=<data dir> -DSITE=<site dir>: finishes the site: the fetched pictures,
-#     poster, compressed copies of the large files, and the page and service worker told the
+#     poster in the page, compressed copies of the large files, and the page and service worker told the
 #     build's hash, sizes and files. Needs -DCONVERT=<ImageMagick's convert>.
 cmake_minimum_required(VERSION 3.22)
 
@@ -41,13 +41,21 @@ foreach(f IN LISTS data_files)
   endif()
 endforeach()
 
-# The loading box's poster: one of the game's own pictures, small enough to come first.
-execute_process(COMMAND ${CONVERT} ${DATA}/PORT/PORT1.jpg -resize 480x360 -strip -quality 70 ${SITE}/poster.jpg
+# The loading box's poster: one of the game's own pictures, small enough to come first. It is
+# written into the page itself, so that it shows with the page's first paint instead of sharing
+# the network with the game's files; base64 in lines, which a URL may hold.
+set(poster ${SITE}/../poster.jpg)
+execute_process(COMMAND ${CONVERT} ${DATA}/PORT/PORT1.jpg -resize 480x360 -strip -quality 70 ${poster}
   RESULT_VARIABLE failed)
-file(SIZE ${SITE}/poster.jpg poster_size)
+file(SIZE ${poster} poster_size)
 if(failed OR poster_size GREATER 30720)
   message(FATAL_ERROR "the poster was not made, or is over 30 kB")
 endif()
+execute_process(COMMAND base64 -w 76 ${poster} OUTPUT_VARIABLE poster_text RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "base64 of the poster failed")
+endif()
+string(STRIP "${poster_text}" poster_text)
 
 # A static server sends these as they are; the page unpacks the copies itself where it can.
 # skellarine.js is imported as a module, which a browser cannot unpack on the way.
@@ -98,6 +106,7 @@ foreach(f index.html sw.js)
   string(REPLACE "@BUILD@" "${build}" text "${text}")
   string(REPLACE "@SIZES@" "${sizes}" text "${text}")
   string(REPLACE "@PICTURES@" "${picture_list}" text "${text}")
+  string(REPLACE "@POSTER@" "data:image/jpeg;base64,\n${poster_text}" text "${text}")
   # In a comment in the worker, so that its template is JavaScript too (for the linter).
   string(REPLACE "/* @FILES@ */" "\n${file_list}\n" text "${text}")
   string(REPLACE "@FILES@" "${file_list}" text "${text}")

@@ -79,7 +79,8 @@ function(skellarine_web_targets)
             $<TARGET_FILE_DIR:skellarine>/skellarine.data ${site}/
     COMMAND ${CMAKE_COMMAND} -DLOADER=${site}/skellarine.js -DDATA=${site}/skellarine.data
             -P ${SKELLARINE_WEB_DIR}/package_id.cmake
-    COMMAND ${CMAKE_COMMAND} -E copy ${SKELLARINE_HOST_BUILD}/skellarine.png ${site}/icon.png
+    # The tab's icon at the size a tab shows: the first visit downloads it.
+    COMMAND ${CMAKE_COMMAND} -E copy ${SKELLARINE_HOST_BUILD}/icons/48/skellarine.png ${site}/icon.png
     COMMAND ${CMAKE_COMMAND} -E copy ${SKELLARINE_HOST_BUILD}/icons/192/skellarine.png ${site}/icon-192.png
     COMMAND ${CMAKE_COMMAND} -E copy ${SKELLARINE_HOST_BUILD}/icons/512/skellarine.png ${site}/icon-512.png
     COMMAND ${CMAKE_COMMAND} -E copy ${SKELLARINE_HOST_BUILD}/icons/maskable/skellarine.png ${site}/icon-maskable.png

@@ -126,6 +126,8 @@ bool SdlDisplay::EnsureWindow() {
   SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
   SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
   sdl_system::QuietSystemErrors();
+  // Loading the game and opening its window are long steps; each gets a task of its own.
+  sdl_system::LetBrowserRun();
   // main is the program's own entry, not SDL's.
   SDL_SetMainReady();
   // Without a display SDL may take the console's screen (as root) or another device that nobody
@@ -187,6 +189,7 @@ bool SdlDisplay::EnsureWindow() {
   SDL_StartTextInput();
   shownPage_ = -1;
   pendingPresent_ = true;
+  sdl_system::LetBrowserRun();
   return true;
 }
 

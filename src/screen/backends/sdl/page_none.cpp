@@ -9,4 +9,6 @@ void TellPage(const std::string&) {}
 
 std::string SavedJournal() { return ""; }
 
+void LetBrowserRun() {}
+
 }  // namespace sdl_system

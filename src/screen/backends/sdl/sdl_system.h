@@ -19,5 +19,7 @@ std::tm LocalTime(std::time_t t);
 std::string WithSlashes(std::string dir);
 // Keeps the system's own error dialogs away from the player.
 void QuietSystemErrors();
+// Lets a browser paint and take input before the next long step of the start-up; elsewhere nothing.
+void LetBrowserRun();
 
 }  // namespace sdl_system

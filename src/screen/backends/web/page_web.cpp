@@ -39,6 +39,9 @@ std::string SavedJournal() {
   return journal;
 }
 
+// A sleep is a return to the browser (Asyncify), which runs its pending tasks meanwhile.
+void LetBrowserRun() { emscripten_sleep(0); }
+
 }  // namespace sdl_system
 
 // The page's answer by meaning (kind 1 an entry of the list, 2 a typed text, 3 Enter, 4 a key);

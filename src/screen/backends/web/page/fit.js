@@ -17,6 +17,8 @@ const screenContext = screen.getContext('2d');
 let multiple = 0;
 let dirty = true;
 let drawing = false;
+// Nothing to copy until the game draws its first frame: the loading box covers the screen till then.
+let drawn = false;
 
 function draw() {
   drawing = false;
@@ -28,7 +30,7 @@ function draw() {
 
 function changed() {
   dirty = true;
-  if (!drawing && !screen.hidden) {
+  if (!drawing && !screen.hidden && drawn) {
     drawing = true;
     requestAnimationFrame(draw);
   }
@@ -41,6 +43,7 @@ function watchFrames() {
   const put = context.putImageData.bind(context);
   context.putImageData = (...args) => {
     put(...args);
+    drawn = true;
     changed();
   };
 }

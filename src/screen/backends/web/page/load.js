@@ -296,6 +296,20 @@ async function newBuildFirst() {
 
 // ---- The game ----
 
+// The loading box with its poster is painted before the large files take the network, on a slow
+// one for seconds. A page that paints nothing (a hidden tab) gets its files after a short while.
+const kPaintWaitMs = 500;
+function firstPaint() {
+  return new Promise((resolve) => {
+    const poster = loading.querySelector('img');
+    // The frame after the next: the one with the poster has been shown by then.
+    const painted = () => requestAnimationFrame(() => requestAnimationFrame(resolve));
+    if (poster.complete) painted();
+    else poster.addEventListener('load', painted, { once: true });
+    setTimeout(resolve, kPaintWaitMs);
+  });
+}
+
 // A browser may keep a failed import for the page's life: a retry imports it by another name.
 let imports = 0;
 function importGame() {
@@ -313,6 +327,7 @@ export async function load(game) {
   if (!(await newBuildFirst())) return;
   loading.hidden = false;
   showProgress();
+  await firstPaint();
   let files;
   try {
     files = await Promise.all([...kCountedFiles.map(start), importGame()]);
