@@ -297,15 +297,21 @@ async function newBuildFirst() {
 // ---- The game ----
 
 // The loading box with its poster is painted before the large files take the network, on a slow
-// one for seconds. A page that paints nothing (a hidden tab) gets its files after a short while.
-const kPaintWaitMs = 500;
+// one for seconds. A hidden tab paints nothing: its files come at once.
+const kPaintWaitMs = 3000;
 function firstPaint() {
   return new Promise((resolve) => {
+    if (document.hidden) {
+      resolve();
+      return;
+    }
+    document.addEventListener('visibilitychange', resolve, { once: true });
     const poster = loading.querySelector('img');
     // The frame after the next: the one with the poster has been shown by then.
     const painted = () => requestAnimationFrame(() => requestAnimationFrame(resolve));
     if (poster.complete) painted();
     else poster.addEventListener('load', painted, { once: true });
+    // However busy the machine, the game's files are not held for longer.
     setTimeout(resolve, kPaintWaitMs);
   });
 }
