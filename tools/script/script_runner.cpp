@@ -37,7 +37,7 @@ const std::set<std::string> kCommands = {
     "close", "pick", "pick-none", "expect-row", "expect-clock", "expect-plain", "expect-pixel",
     "expect-wait", "expect-state", "set", "screen", "screenshot", "expect-exit", "choose", "answer",
     "answer-enter", "answer-key", "expect-text", "expect-picture", "expect-message", "remember",
-    "expect-same", "resume", "resume-from", "resume-journal"};
+    "expect-same", "resume", "resume-from", "resume-journal", "include"};
 
 const std::map<std::string, std::string> kKeyNames = {
     {"enter", "\r"}, {"backspace", "\b"}, {"escape", "\x1b"}, {"tab", "\t"}, {"space", " "},
@@ -843,19 +843,56 @@ bool ParseScript(const std::string& source, std::vector<ScriptLine>& lines, std:
   return true;
 }
 
-int RunScript(const std::string& path, const std::string& defaultExeDir) {
+namespace {
+
+constexpr int kMaxIncludeDepth = 8;
+
+// The lines of the script at path, each "include FILE" replaced by the lines of FILE (beside the
+// script that names it); prints why and returns false when one cannot be read or parsed.
+bool ReadScript(const std::filesystem::path& path, std::vector<ScriptLine>& lines, int depth) {
   std::ifstream file(path, std::ios::binary);
   if (!file) {
-    std::cout << "cannot read " << path << std::endl;
-    return 2;
+    std::cout << "cannot read " << path.string() << std::endl;
+    return false;
   }
   const std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  std::vector<ScriptLine> lines;
+  std::vector<ScriptLine> own;
   std::string error;
-  if (!ParseScript(source, lines, error)) {
-    std::cout << path << ": " << error << std::endl;
-    return 2;
+  if (!ParseScript(source, own, error)) {
+    std::cout << path.string() << ": " << error << std::endl;
+    return false;
   }
+  for (ScriptLine& line : own) {
+    if (line.command != "include") {
+      lines.push_back(std::move(line));
+      continue;
+    }
+    if (depth >= kMaxIncludeDepth) {
+      std::cout << path.string() << ": line " << line.number << ": includes nested too deep" << std::endl;
+      return false;
+    }
+    std::vector<ScriptLine> included;
+    const std::u8string name(line.argument.begin(), line.argument.end());
+    if (!ReadScript(path.parent_path() / name, included, depth + 1)) return false;
+    for (ScriptLine& inner : included) {
+      if (inner.command == "exedir") {
+        std::cout << path.string() << ": line " << line.number << ": an included script has an exedir" << std::endl;
+        return false;
+      }
+      // Reported at the include, naming the line of the included script.
+      inner.text += "   (" + line.argument + " line " + std::to_string(inner.number) + ")";
+      inner.number = line.number;
+      lines.push_back(std::move(inner));
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int RunScript(const std::string& path, const std::string& defaultExeDir) {
+  std::vector<ScriptLine> lines;
+  if (!ReadScript(std::filesystem::path(path), lines, 0)) return 2;
   std::string exeDir = defaultExeDir;
   if (!lines.empty() && lines.front().command == "exedir") {
     // Scripts and the game's paths are UTF-8; char8_t keeps Windows from reading its ANSI code page.
