@@ -118,11 +118,10 @@ done
 
 # Enter leaves the briefing; a click as quick as a touchpad tap opens the command list over the
 # picture from row 4 down.
-tap() { xdotool mousemove --window "$wid" $(($1 * scale)) $(($2 * scale)) mousedown 1 mouseup 1; }
 xdotool key Return
 shot_until_changed turn "$shots/windowed_again.png" || fail "Enter did not leave the briefing"
 settle turn || fail "the screen does not settle after the briefing"
-tap 320 240
+click_game 320 240
 shot_until_changed list "$shots/turn.png" || fail "a quick click did not open the command list"
 settle list || fail "the screen does not settle after opening the list"
 rows="$((640 * scale))x$((200 * scale))+0+$((42 * scale))"
@@ -134,7 +133,7 @@ pass "a quick click opens the command list"
 # Typed characters reach the game in code page 437 and are drawn through the font's code-page
 # table: ñ, ó and ß (A4, A2, E1) show as ¤, ў and б; a Cyrillic letter, which code page 437 lacks,
 # as "?". ЖДАТЬ (the seventh word) asks for minutes on row 33.
-tap 320 133
+click_game 320 133
 shot_until_changed wait_prompt "$shots/list.png" || fail "picking the seventh word changed nothing"
 settle wait_prompt || fail "the screen does not settle after picking the seventh word"
 row33() { crop "$1" "$((640 * scale))x$((14 * scale))+0+$((448 * scale))" "$work/row_$1.png"; }
