@@ -6,32 +6,18 @@
 #include <filesystem>
 #include <string>
 
-namespace fuzz_support {
-
-// The directory FuzzExeDir made, without the trailing '/'.
-inline std::string& MadeDir() {
-  static std::string dir;
-  return dir;
-}
-
-// Removes that directory and everything in it; run at exit.
-inline void RemoveMadeDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(MadeDir(), ignored);
-}
-
-}  // namespace fuzz_support
-
 // A directory of this process's own in $TMPDIR (else /tmp) that stands for the executable's
 // directory; made once with a data/ folder inside, removed at a normal exit, and ending in '/'.
 inline const std::string& FuzzExeDir() {
   static const std::string dir = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "skellarine-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    fuzz_support::MadeDir() = pattern;
-    std::filesystem::create_directories(pattern + "/data");
-    std::atexit(fuzz_support::RemoveMadeDir);
-    return pattern + "/";
+    static std::string made = (std::filesystem::temp_directory_path() / "skellarine-fuzz-XXXXXX").string();
+    if (mkdtemp(made.data()) == nullptr) std::abort();
+    std::filesystem::create_directories(made + "/data");
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(made, ignored);
+    });
+    return made + "/";
   }();
   return dir;
 }

@@ -102,6 +102,7 @@ function(skellarine_web_targets)
     target_link_options(skellarine-script PRIVATE -sNODERAWFS=1 -sENVIRONMENT=node -sEXIT_RUNTIME=1
       -sWASM_ASYNC_COMPILATION=0)
     file(GLOB_RECURSE scripts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/scripts/*.script)
+    list(FILTER scripts EXCLUDE REGEX "/tests/scripts/steps/")
     foreach(script IN LISTS scripts)
       file(RELATIVE_PATH name ${CMAKE_SOURCE_DIR}/tests/scripts ${script})
       string(REPLACE ".script" "" name ${name})

@@ -2,8 +2,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -17,13 +15,6 @@ namespace {
 
 constexpr int kDefaultGames = 200;
 constexpr double kDefaultFirstSeed = 1000;
-
-std::string ExeDir() {
-  std::error_code ec;
-  const auto self = std::filesystem::canonical("/proc/self/exe", ec);
-  std::string dir = ec ? std::filesystem::current_path().string() : self.parent_path().string();
-  return dir + "/";
-}
 
 // An application with its player, started afresh after a game the player could not finish.
 struct Session {
@@ -51,7 +42,7 @@ int main(int argc, char** argv) {
     std::cerr << "usage: autoplayer [GAMES] [FIRST_SEED]\n";
     return 2;
   }
-  const std::string exeDir = ExeDir();
+  const std::string exeDir = ProgramDir();
   const auto glyphs = ReadGlyphTable(exeDir);
   const auto started = std::chrono::steady_clock::now();
   ScreenText text;
@@ -93,9 +84,6 @@ int main(int argc, char** argv) {
         if (!last) session = Launch(exeDir, seed + 1, text, glyphs);
       }
     }
-  } catch (const GameHung& hung) {
-    std::cout << "autoplayer: " << hung.what << std::endl;
-    std::_Exit(2);
   } catch (const PlayFailure& failure) {
     std::cout << "autoplayer: " << failure.what << std::endl;
     std::_Exit(2);

@@ -188,13 +188,23 @@ void Player::LearnRooms() {
   station_ = RoomNamed(text_.Of("СТАНЦИЯ"));
   MakePlan();
   // The list is open: the first stop of the plan, even where the player already stands.
-  const int first = plan_.front().room;
-  ClickRow(first + 3);
+  Arrive(plan_.front().room);
+}
+
+void Player::Arrive(int room) {
+  ClickRow(room + 3);
   ExpectCommandPrompt();
-  clock_ += TravelMinutes(here_, first);
-  here_ = first;
+  clock_ += TravelMinutes(here_, room);
+  here_ = room;
   ExpectClock(clock_);
-  if (RoomOnScreen() != first) Fail("the move ended elsewhere");
+  if (RoomOnScreen() != room) Fail("the move ended elsewhere");
+}
+
+void Player::Answer(std::string_view question, const std::string& keys) {
+  Expect(32, question);
+  Expect(33, ">_");
+  link_.Keys(keys + "\r");
+  ExpectCommandPrompt();
 }
 
 int Player::TravelMinutes(int from, int to) {
@@ -254,12 +264,7 @@ void Player::GoTo(int room) {
   Expect(32, "ОБЪЕКТ:");
   OpenList(33);
   if (Row(room + 3) != rooms_[room]) Fail("the list of locations changed");
-  ClickRow(room + 3);
-  ExpectCommandPrompt();
-  clock_ += TravelMinutes(here_, room);
-  here_ = room;
-  ExpectClock(clock_);
-  if (RoomOnScreen() != room) Fail("the move ended elsewhere");
+  Arrive(room);
 }
 
 void Player::ExamineKey() {
@@ -295,10 +300,7 @@ void Player::DoTask(const Task& task) {
       Expect(32, "ГДЕ ВЫ ХОТИТЕ НАЗНАЧИТЬ ВСТРЕЧУ");
       OpenList(33);
       PickEntry(rooms_[station_], kLocations);
-      Expect(32, "В КАКОЕ ВРЕМЯ [ЧЧ.ММ]");
-      Expect(33, ">_");
-      link_.Keys(hhmm + "\r");
-      ExpectCommandPrompt();
+      Answer("В КАКОЕ ВРЕМЯ [ЧЧ.ММ]", hhmm);
       const Shapes agreed = text_.Of("ВСТРЕЧА В ТОЧКЕ ") + rooms_[station_] + text_.Of(" В ") +
                             text_.Of(TwoDigits(meetTime_ / 60) + ":" + TwoDigits(meetTime_ % 60));
       if (Row(32) != agreed) Fail("the note was not taken as " + hhmm);
@@ -315,10 +317,7 @@ void Player::DoTask(const Task& task) {
     case TaskKind::kChest:
       if (keyCode_.empty()) ExamineKey();
       Command("ОТКРЫТЬ");
-      Expect(32, "КАКОЙ КОД НА КЛЮЧЕ?");
-      Expect(33, ">_");
-      link_.Keys(keyCode_ + "\r");
-      ExpectCommandPrompt();
+      Answer("КАКОЙ КОД НА КЛЮЧЕ?", keyCode_);
       Expect(32, "ЗАМОК ОТКРЫТ, ВЫ ЗАБИРАЕТЕ КЕЙС!");
       clock_ += 5;
       break;
@@ -335,10 +334,7 @@ void Player::MeetAndWin(GameRecord& record) {
     if (wait >= kMaxWaits || now > meetTime_ + 15) Fail("the agent did not come to the meeting");
     const int minutes = std::clamp(meetTime_ - now, 5, 60);
     Command("ЖДАТЬ");
-    Expect(32, "СКОЛЬКО МИНУТ");
-    Expect(33, ">_");
-    link_.Keys(std::to_string(minutes) + "\r");
-    ExpectCommandPrompt();
+    Answer("СКОЛЬКО МИНУТ", std::to_string(minutes));
     clock_ = now + minutes;
     ExpectClock(clock_);
   }

@@ -65,6 +65,8 @@ class Player {
   void ClickRow(int r);
   void PickEntry(const Shapes& entry, int count);
   void Command(std::string_view word);
+  // Types keys and Enter as the answer to the question on row 32.
+  void Answer(std::string_view question, const std::string& keys);
 
   // The mission.
   void ReadBriefing();
@@ -73,6 +75,8 @@ class Player {
   int RoomNamed(const Shapes& name) const;
   void MakePlan();
   void GoTo(int room);
+  // Picks room in the open list of locations and checks the walk.
+  void Arrive(int room);
   void DoTask(const Task& task);
   void ExamineKey();
   void MeetAndWin(GameRecord& record);

@@ -118,11 +118,10 @@ done
 
 # Enter leaves the briefing; a click as quick as a touchpad tap opens the command list over the
 # picture from row 4 down.
-tap() { xdotool mousemove --window "$wid" $(($1 * scale)) $(($2 * scale)) mousedown 1 mouseup 1; }
 xdotool key Return
 shot_until_changed turn "$shots/windowed_again.png" || fail "Enter did not leave the briefing"
 settle turn || fail "the screen does not settle after the briefing"
-tap 320 240
+click_game 320 240
 shot_until_changed list "$shots/turn.png" || fail "a quick click did not open the command list"
 settle list || fail "the screen does not settle after opening the list"
 rows="$((640 * scale))x$((200 * scale))+0+$((42 * scale))"
@@ -134,18 +133,24 @@ pass "a quick click opens the command list"
 # Typed characters reach the game in code page 437 and are drawn through the font's code-page
 # table: ñ, ó and ß (A4, A2, E1) show as ¤, ў and б; a Cyrillic letter, which code page 437 lacks,
 # as "?". ЖДАТЬ (the seventh word) asks for minutes on row 33.
-tap 320 133
+click_game 320 133
 shot_until_changed wait_prompt "$shots/list.png" || fail "picking the seventh word changed nothing"
 settle wait_prompt || fail "the screen does not settle after picking the seventh word"
 row33() { crop "$1" "$((640 * scale))x$((14 * scale))+0+$((448 * scale))" "$work/row_$1.png"; }
 row33 wait_prompt
-# Types TEXT and shoots NAME once row 33 changed; Backspace then clears the typed character again.
-typed() {
+# Types TEXT and shoots NAME once row 33 changed and settled.
+type_row() {
   local text=$1 name=$2
   xdotool type --delay 50 "$text"
   changed_row() { shot "$name" && row33 "$name" && [[ "$(differing "$work/row_$name.png" "$work/row_wait_prompt.png")" != 0 ]]; }
   poll "$kWait" changed_row || fail "typing $text did not change the input row"
-  settle "$name" && row33 "$name"
+  settle "$name" || fail "the input row does not settle after $text"
+  row33 "$name"
+}
+# The same, and Backspace clears the typed character again.
+typed() {
+  local text=$1 name=$2
+  type_row "$text" "$name"
   xdotool key BackSpace
   cleared() { shot "after_$name" && row33 "after_$name" && [[ "$(differing "$work/row_after_$name.png" "$work/row_wait_prompt.png")" == 0 ]]; }
   poll "$kWait" cleared || fail "Backspace did not take the typed $text away"
@@ -168,10 +173,7 @@ if ((!wine)); then
 fi
 
 # 30 minutes waited: the clock block in the top right corner moves.
-xdotool type --delay 50 30
-typed30() { shot typed && row33 typed && [[ "$(differing "$work/row_typed.png" "$work/row_wait_prompt.png")" != 0 ]]; }
-poll "$kWait" typed30 || fail "typed digits do not show"
-settle typed || fail "the typed answer does not settle"
+type_row 30 typed
 xdotool key Return
 shot_until_changed next_turn "$shots/typed.png" || fail "Enter did not end the answer"
 settle next_turn || fail "the next turn does not settle"

@@ -57,28 +57,32 @@ share() {
 differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
 at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
 mostly_blue() { at_least "$(share "$1" '#0000FF')" 0.5; }
+# Shoots into NAME until the picture differs from BEFORE / equals SAME.
 shot_until_changed() {
   local name=$1 before=$2
   changed() { shot "$name" && [[ "$(differing "$shots/$name.png" "$before")" != 0 ]]; }
   poll "$kWait" changed
 }
-settle() {
-  local name=$1
-  cp "$shots/$name.png" "$work/settle.png"
-  steady() {
-    shot "$name" || return 1
-    [[ "$(differing "$shots/$name.png" "$work/settle.png")" == 0 ]] && return 0
-    cp "$shots/$name.png" "$work/settle.png"
-    return 1
-  }
-  sleep 0.3
-  poll "$kWait" steady
-}
-# Shoots into NAME until the picture equals SAME.
 shot_until_same() {
   local name=$1 same=$2
   equal() { shot "$name" && [[ "$(differing "$shots/$name.png" "$same")" == 0 ]]; }
   poll "$kWait" equal
+}
+# Shoots into NAME until three shots in a row are the same: the game has finished drawing.
+settle() {
+  local name=$1 same=0
+  cp "$shots/$name.png" "$work/settle.png"
+  steady() {
+    shot "$name" || return 1
+    if [[ "$(differing "$shots/$name.png" "$work/settle.png")" == 0 ]]; then
+      same=$((same + 1))
+    else
+      same=0
+      cp "$shots/$name.png" "$work/settle.png"
+    fi
+    ((same >= 2))
+  }
+  poll "$kWait" steady
 }
 # Part of a screenshot: crop NAME by GEOMETRY into OUT.
 crop() { convert "$shots/$1.png" -crop "$2" +repage "$3"; }
@@ -133,15 +137,9 @@ through_help() {
   helpPages=$((page - 1))
 }
 
-# Clicks at game pixel X Y of a window shown at SCALE times the game's size; the press is held
-# long enough for the game's 50 ms poll.
-click_game() {
-  xdotool mousemove --window "$wid" $(($1 * scale)) $(($2 * scale))
-  sleep 0.15
-  xdotool mousedown 1
-  sleep 0.15
-  xdotool mouseup 1
-}
+# Clicks at game pixel X Y of a window shown at SCALE times the game's size, as quick as a
+# touchpad's tap (which the game must not miss).
+click_game() { xdotool mousemove --window "$wid" $(($1 * scale)) $(($2 * scale)) mousedown 1 mouseup 1; }
 
 # Waits for the game to end after WHAT; its exit status goes to status.
 wait_game() {

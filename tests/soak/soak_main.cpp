@@ -1,21 +1,17 @@
 // soak [INPUTS [SEED]]: plays the real game headless on random input for a long time, then closes
 // the window; fails on a non-zero exit status, a hang or memory that keeps growing after warm-up.
-#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <random>
 #include <string>
-#include <thread>
 
-#include "game/startup.h"
 #include "game/world_state.h"
-#include "screen/backends/headless/display_headless.h"
+#include "screen/backends/headless/headless_harness.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define SOAK_ASAN 1
@@ -36,14 +32,10 @@ extern "C" const char* __asan_default_options() { return "quarantine_size_mb=16"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 constexpr long kDefaultInputs = 20000;
-// The game must poll input or pause at least this often in real time, and its virtual clock must move.
-constexpr auto kHangLimit = std::chrono::seconds(10);
-// Input the game has not taken after this much virtual time is followed by more anyway, as a
-// player would go on clicking.
-constexpr std::int64_t kImpatientMs = 2000;
+// Input the game has not taken after 2 s of virtual time is followed by more anyway, as a player
+// would go on clicking; a game that stops for 10 s of real time is a hang.
+const HeadlessHarness::Limits kLimits{0, 2000, std::chrono::seconds(10)};
 // RSS is sampled every this many inputs; the first kWarmUpShare of the run is warm-up.
 constexpr long kSampleEvery = 500;
 constexpr double kWarmUpShare = 0.2;
@@ -79,30 +71,21 @@ double Mb(long kb) { return static_cast<double>(kb) / 1024.0; }
 // Random input for the game, pushed from its pump; counts what the game does with it.
 class Soak {
  public:
-  Soak(std::string exeDir, long inputs, std::uint64_t seed)
-      : display_(std::move(exeDir)), target_(inputs), seed_(seed), random_(seed) {}
+  Soak(long inputs, std::uint64_t seed) : harness_(ProgramDir(), kLimits), target_(inputs), seed_(seed), random_(seed) {
+    harness_.onPump = [this] { OnPump(); };
+  }
 
   int Run() {
-    InstallDisplay(&display_);
-    display_.onPump = [this] { OnPump(); };
-    const auto started = Clock::now();
-    lastPump_ = started;
-    lastTimeMove_ = started;
+    const auto started = std::chrono::steady_clock::now();
     startRss_ = ResidentKb();
-    std::atomic<bool> finished{false};
-    std::thread watchdog([this, &finished] { Watch(finished); });
     int status = 0;
     // Finishing with Y ends the application; the player starts it again until the inputs are spent.
     while (status == 0) {
       ++runs_;
-      status = RunApplication();
+      status = harness_.Run();
       if (closing_) break;
     }
-    finished = true;
-    watchdog.join();
-    InstallDisplay(nullptr);
-    const double wall = std::chrono::duration<double>(Clock::now() - started).count();
-    return Report(status, wall);
+    return Report(status, std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
   }
 
  private:
@@ -110,13 +93,6 @@ class Soak {
   bool Chance(int percent) { return Below(100) < static_cast<std::uint32_t>(percent); }
 
   void OnPump() {
-    ++pumps_;
-    const auto now = Clock::now();
-    lastPump_ = now;
-    if (display_.Now() != lastVirtual_) {
-      lastVirtual_ = display_.Now();
-      lastTimeMove_ = now;
-    }
     // Every game seeds from the timer: virtual seconds give each game fresh, reproducible choices.
     display_.SetTimer(static_cast<double>(seed_ % 100000) + static_cast<double>(display_.Now()) / 1000.0);
     Count();
@@ -128,12 +104,10 @@ class Soak {
       closing_ = true;
       return;
     }
-    const bool patient = display_.Now() - lastInputAt_ < kImpatientMs;
-    if (!display_.InputConsumed() && patient) return;
-    if (!Chance(40)) return;
+    if (!harness_.Settled() || !Chance(40)) return;
     PushRandomInput();
+    harness_.Given();
     ++inputs_;
-    lastInputAt_ = display_.Now();
     if (inputs_ % kSampleEvery == 0) SampleMemory();
   }
 
@@ -206,21 +180,6 @@ class Soak {
     if (rss > peakRss_) peakRss_ = rss;
   }
 
-  void Watch(const std::atomic<bool>& finished) {
-    while (!finished) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(200));
-      const auto now = Clock::now();
-      const char* why = nullptr;
-      if (now - lastTimeMove_.load() > kHangLimit) why = "the game's virtual time stopped";
-      if (now - lastPump_.load() > kHangLimit) why = "the game stopped polling input";
-      if (why != nullptr && !finished) {
-        std::cout << "soak: FAIL: " << why << " for " << kHangLimit.count() << " s after " << inputs_.load()
-                  << " inputs (" << pumps_.load() << " pumps, virtual " << lastVirtual_.load() << " ms)" << std::endl;
-        std::_Exit(1);
-      }
-    }
-  }
-
   int Report(int status, double wall) {
     const long endRss = ResidentKb();
     if (endRss > peakRss_) peakRss_ = endRss;
@@ -228,7 +187,7 @@ class Soak {
     const long growth = peakRss_ - base;
     std::printf("soak: %ld inputs (seed %llu), %ld pumps, %ld application runs, %ld games started, %ld turns, "
                 "%ld won, %ld lost\n",
-                inputs_.load(), static_cast<unsigned long long>(seed_), pumps_.load(), runs_, games_, turns_, wins_,
+                inputs_, static_cast<unsigned long long>(seed_), harness_.Pumps(), runs_, games_, turns_, wins_,
                 losses_);
     std::printf("soak: virtual time %.1f s, wall time %.1f s\n", static_cast<double>(display_.Now()) / 1000.0, wall);
     std::printf("soak: RSS start %.1f MB, after warm-up %.1f MB, peak after warm-up %.1f MB, end %.1f MB; "
@@ -238,42 +197,27 @@ class Soak {
       std::printf("soak: heap in use after warm-up %.1f MB, end %.1f MB (growth limit %.1f MB)\n", Mb(warmHeap_),
                   Mb(HeapKb()), Mb(kHeapGrowthLimitKb));
     }
-    std::printf("soak: exit status %d\n", status);
     bool ok = true;
-    if (status != 0) {
-      std::printf("soak: FAIL: the game ended with status %d\n", status);
-      ok = false;
-    }
-    if (inputs_ < target_ || !closing_) {
-      std::printf("soak: FAIL: the game ended before the inputs were spent\n");
-      ok = false;
-    }
-    if (turns_ == 0) {
-      std::printf("soak: FAIL: no turn was played\n");
-      ok = false;
-    }
-    if (growth > kGrowthLimitKb) {
-      std::printf("soak: FAIL: memory grew by %.1f MB after warm-up\n", Mb(growth));
-      ok = false;
-    }
-    if (HeapKb() >= 0 && HeapKb() - warmHeap_ > kHeapGrowthLimitKb) {
-      std::printf("soak: FAIL: the heap in use grew by %.1f MB after warm-up\n", Mb(HeapKb() - warmHeap_));
-      ok = false;
-    }
+    const auto check = [&ok](bool good, const std::string& what) {
+      if (!good) std::printf("soak: FAIL: %s\n", what.c_str());
+      ok = ok && good;
+    };
+    check(status == 0, "the game ended with status " + std::to_string(status));
+    check(inputs_ >= target_ && closing_, "the game ended before the inputs were spent");
+    check(turns_ > 0, "no turn was played");
+    check(growth <= kGrowthLimitKb, "memory grew by " + std::to_string(Mb(growth)) + " MB after warm-up");
+    check(HeapKb() < 0 || HeapKb() - warmHeap_ <= kHeapGrowthLimitKb,
+          "the heap in use grew by " + std::to_string(Mb(HeapKb() - warmHeap_)) + " MB after warm-up");
     std::printf("soak: %s\n", ok ? "passed" : "failed");
     return ok ? 0 : 1;
   }
 
-  HeadlessDisplay display_;
+  HeadlessHarness harness_;
+  HeadlessDisplay& display_ = harness_.Display();
   const long target_;
   const std::uint64_t seed_;
   std::mt19937_64 random_;
-  std::atomic<long> inputs_{0};
-  std::atomic<long> pumps_{0};
-  std::atomic<std::int64_t> lastVirtual_{0};
-  std::atomic<Clock::time_point> lastPump_{};
-  std::atomic<Clock::time_point> lastTimeMove_{};
-  std::int64_t lastInputAt_ = 0;
+  long inputs_ = 0;
   bool closing_ = false;
   long runs_ = 0;
   long games_ = 0;
@@ -292,21 +236,11 @@ class Soak {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 3) {
-    std::cerr << "usage: soak [INPUTS [SEED]]\n";
-    return 2;
-  }
   const long inputs = argc > 1 ? std::strtol(argv[1], nullptr, 10) : kDefaultInputs;
   const std::uint64_t seed = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 1;
-  if (inputs <= 0) {
-    std::cerr << "soak: INPUTS must be a positive number\n";
+  if (argc > 3 || inputs <= 0) {
+    std::cerr << "usage: soak [INPUTS [SEED]] (INPUTS above 0)\n";
     return 2;
   }
-  // The game's data lies beside this executable, as beside the game.
-  std::error_code ec;
-  const auto self = std::filesystem::canonical("/proc/self/exe", ec);
-  std::string exeDir = ec ? std::filesystem::current_path().string() : self.parent_path().string();
-  if (exeDir.empty() || exeDir.back() != '/') exeDir += '/';
-  Soak soak(exeDir, inputs, seed);
-  return soak.Run();
+  return Soak(inputs, seed).Run();
 }

@@ -1,5 +1,6 @@
-// Blending and text rows, checked by their pixels (the clock block is played by
-// clock_values.script); the page's message and answers, and the journal's text.
+// Blending and text rows, checked by their pixels (the clock block, the highlighted entry and the
+// opaque help rows are played by clock_values, list_highlight and help_pages.script); the page's
+// message and answers, and the journal's text.
 #include <gtest/gtest.h>
 
 #include "screen/cp1251.h"
@@ -61,19 +62,6 @@ TEST_F(RowTest, RowsAreTranslucentBandsWithWhiteInkThatNeverAddUp) {
   EXPECT_EQ(W.RowAlpha, 96);
   EXPECT_EQ(display.Visible(), 0);
   EXPECT_EQ(display.Work(), 0);
-}
-
-TEST_F(RowTest, HighlightAppliesToOneRowAndHelpRowsAreOpaque) {
-  GreyPicture(display);
-  W.RowAlpha = 160;
-  WriteRow(4, "");
-  WriteRow(5, "");
-  EXPECT_EQ(display.Page(0).At(100, 14 * 3), Blend(kPicture, 0xA00000FF));
-  EXPECT_EQ(display.Page(0).At(100, 14 * 4), Blend(kPicture, 0x600000FF));
-  W.HelpDone = 0;
-  W.RowAlpha = 160;
-  WriteRow(6, "");
-  EXPECT_EQ(display.Page(0).At(100, 14 * 5) & 0x00FFFFFF, 0x0000FFu);
 }
 
 TEST_F(RowTest, TextIsCutAt40CellsAndListLinesAdvance) {

@@ -38,6 +38,7 @@ listing() {
   (cd "$drive" && find . -path ./windows -prune -o -path '*/Temp' -prune -o -print | LC_ALL=C sort)
 }
 registered() { "$WINE" reg query "$1\\$key" /v InstallLocation >/dev/null 2>&1; }
+as_before() { diff <(echo "$before") <(listing) >"$work/left.txt"; }
 
 # Runs the uninstaller that the registry names in HIVE, silently, and waits until the folder DIR
 # (a Unix path) is gone: NSIS's uninstaller runs from a copy of itself and returns at once.
@@ -57,7 +58,9 @@ uninstall() {
   "$WINE" "$program" $arguments >/dev/null 2>&1 || fail "the uninstaller failed"
   gone() { [[ ! -e $dir ]]; }
   poll "$kWait" gone || fail "the uninstaller left $dir"
-  sleep 1
+  # The uninstall entry goes too.
+  unregistered() { ! registered "$hive"; }
+  poll "$kWait" unregistered || fail "the uninstaller left the uninstall entry in $hive"
 }
 
 before=$(listing)
@@ -112,8 +115,7 @@ pass "the installed game played to ФИНИШ and Y ends with status 0"
 
 uninstall HKCU "$targetUnix"
 [[ ! -e $shortcut ]] || fail "the uninstaller left the Start-menu entry"
-registered HKCU && fail "the uninstaller left the uninstall entry"
-diff <(echo "$before") <(listing) >"$work/left.txt" || fail "the uninstaller left files behind: $(head -c 600 "$work/left.txt")"
+poll "$kWait" as_before || fail "the uninstaller left files behind: $(head -c 600 "$work/left.txt")"
 pass "the uninstaller removes the folder, the entry and the registry key, leaving drive C: as before"
 
 # For all users (Wine's user may), into Program Files by default.
@@ -124,8 +126,7 @@ allUnix="$drive/Program Files/Quintrel - Skellarine"
   fail "no Start-menu entry for all users"
 registered HKLM || fail "no uninstall entry for all users"
 uninstall HKLM "$allUnix"
-registered HKLM && fail "the uninstaller left the all-users uninstall entry"
-diff <(echo "$before") <(listing) >"$work/left.txt" || fail "the all-users uninstaller left files behind: $(head -c 600 "$work/left.txt")"
+poll "$kWait" as_before || fail "the all-users uninstaller left files behind: $(head -c 600 "$work/left.txt")"
 pass "silent all-users install into Program Files and its removal"
 
 # The zip: unpacked under a folder with Cyrillic letters and blanks, started from elsewhere.

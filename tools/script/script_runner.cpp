@@ -4,8 +4,6 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -17,35 +15,29 @@
 #include <optional>
 #include <set>
 #include <sstream>
-#include <thread>
 #include <utility>
 
 #include "game/startup.h"
 #include "game/world_state.h"
 #include "screen/cp1251.h"
 #include "screen/cp437.h"
-#include "screen/backends/headless/display_headless.h"
+#include "screen/backends/headless/headless_harness.h"
 #include "screen/page_message.h"
 #include "screen/text_rows.h"
 
 namespace {
 
-constexpr std::int64_t kSettleMs = 150;
 // Top-left corner of the clock block; its five digit cells start 4 pixels inside.
 constexpr int kClockX = 547;
 constexpr int kClockY = 4;
-constexpr std::int64_t kIgnoredInputMs = 10000;
 constexpr std::int64_t kExitWaitMs = 60000;
-#ifndef __EMSCRIPTEN__
-constexpr auto kStallLimit = std::chrono::seconds(20);
-#endif
 
 const std::set<std::string> kCommands = {
     "exedir", "timer", "click", "rclick-hold", "release", "move", "leave", "key", "type", "burst",
     "close", "pick", "pick-none", "expect-row", "expect-clock", "expect-plain", "expect-pixel",
     "expect-wait", "expect-state", "set", "screen", "screenshot", "expect-exit", "choose", "answer",
     "answer-enter", "answer-key", "expect-text", "expect-picture", "expect-message", "remember",
-    "expect-same", "resume", "resume-from", "resume-journal"};
+    "expect-same", "resume", "resume-from", "resume-journal", "include"};
 
 const std::map<std::string, std::string> kKeyNames = {
     {"enter", "\r"}, {"backspace", "\b"}, {"escape", "\x1b"}, {"tab", "\t"}, {"space", " "},
@@ -234,46 +226,22 @@ std::string WaitText(const Wait& wait) {
 class Runner {
  public:
   Runner(std::vector<ScriptLine> lines, std::string exeDir)
-      : lines_(std::move(lines)), exeDir_(std::move(exeDir)), display_(std::make_unique<HeadlessDisplay>(exeDir_)) {}
+      : lines_(std::move(lines)), harness_(std::move(exeDir), {}) {
+    harness_.onPump = [this] { OnPump(); };
+  }
 
   int Run() {
-    InstallDisplay(display_.get());
-    display_->onPump = [this] { OnPump(); };
-    std::atomic<bool> finished{false};
-#ifdef __EMSCRIPTEN__
-    // Built for Node without threads: no watchdog; ctest's timeout stands in for it.
-    std::thread watchdog;
-#else
-    std::thread watchdog([this, &finished] {
-      while (!finished) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        if (!finished && std::chrono::steady_clock::now() - lastPump_.load() > kStallLimit) {
-          std::cout << "the game stopped polling (no input or pause for "
-                    << std::chrono::duration_cast<std::chrono::seconds>(kStallLimit).count() << " s)"
-                    << std::endl;
-          std::_Exit(2);
-        }
-      }
-    });
-#endif
-    int status = 0;
     for (;;) {
       try {
-        exitCode_ = RunApplication();
+        exitCode_ = harness_.Run();
         running_ = false;
-        status = FinishAfterExit();
+        return FinishAfterExit();
       } catch (const ScriptStop& stop) {
-        status = stop.status;
+        return stop.status;
       } catch (const NewApplication&) {
         StartNewApplication();
-        continue;
       }
-      break;
     }
-    finished = true;
-    if (watchdog.joinable()) watchdog.join();
-    InstallDisplay(nullptr);
-    return status;
   }
 
  private:
@@ -289,10 +257,10 @@ class Runner {
     std::string journal;
   };
 
-  Snapshot Take() const {
-    const HeadlessDisplay& d = *display_;
+  Snapshot Take() {
+    const HeadlessDisplay& d = std::as_const(harness_).Display();
     return {d.Page(0).px, d.Page(1).px, WaitText(d.CurrentWait()), WordLines(d.Words()), WorldLines(),
-            display_->GameJournal().Text()};
+            Display().GameJournal().Text()};
   }
 
   // Fails at the first difference between now and a snapshot.
@@ -327,12 +295,7 @@ class Runner {
 
   // A new headless application, handed the journal kept for it; the script goes on in it.
   void StartNewApplication() {
-    auto next = std::make_unique<HeadlessDisplay>(exeDir_);
-    next->SetTimer(display_->Timer());
-    next->SetSavedJournal(newJournal_);
-    next->onPump = [this] { OnPump(); };
-    InstallDisplay(next.get());
-    display_ = std::move(next);
+    harness_.Renew(newJournal_);
     W = World();
     ++next_;
     typing_.clear();
@@ -350,29 +313,16 @@ class Runner {
   }
 
   void OnPump() {
-    lastPump_ = std::chrono::steady_clock::now();
     CheckChangeCount();
     if (!typing_.empty()) {
-      if (!display_->KeyWaiting()) {
-        display_->QueueKey(typing_.front());
+      if (!Display().KeyWaiting()) {
+        Display().QueueKey(typing_.front());
         typing_.erase(typing_.begin());
-        consumed_ = false;
+        harness_.Given();
       }
       return;
     }
-    if (!consumed_) {
-      if (display_->InputConsumed()) {
-        consumed_ = true;
-        consumedAt_ = display_->Now();
-      } else if (display_->Now() - inputAt_ > kIgnoredInputMs) {
-        // The game does not want this input now; go on rather than wait for ever.
-        consumed_ = true;
-        consumedAt_ = display_->Now() - kSettleMs;
-      } else {
-        return;
-      }
-    }
-    if (display_->Now() - consumedAt_ < kSettleMs) return;
+    if (!harness_.Settled()) return;
     if (resumeCheck_) {
       // The resumed application has settled at its wait: it must be where the first one was.
       const Snapshot then = std::move(*resumeCheck_);
@@ -388,8 +338,8 @@ class Runner {
     if (!closing_) {
       // The script is over while the game runs: close the window.
       closing_ = true;
-      display_->PushMouse({-1, -1, -1});
-      display_->QueueKey(kCloseKey);
+      Display().PushMouse({-1, -1, -1});
+      Display().QueueKey(kCloseKey);
       Given();
     }
   }
@@ -397,9 +347,9 @@ class Runner {
   // The window shows the visible page again only when its change count has grown since the last
   // frame: a page that changes without it would stay unseen there, so every script checks it.
   void CheckChangeCount() {
-    const int visible = display_->Visible();
-    const Image& page = std::as_const(*display_).Page(visible);
-    const std::uint64_t count = display_->Changes(visible);
+    const int visible = Display().Visible();
+    const Image& page = std::as_const(harness_).Display().Page(visible);
+    const std::uint64_t count = Display().Changes(visible);
     if (visible == seenPage_ && count == seenCount_ && page.px != seenPixels_) {
       std::cout << "page " << visible << " changed without its change count growing (line "
                 << (next_ < lines_.size() ? lines_[next_].number : 0) << ")" << std::endl;
@@ -410,14 +360,12 @@ class Runner {
     seenCount_ = count;
   }
 
-  void Given() {
-    consumed_ = false;
-    inputAt_ = display_->Now();
-  }
+  void Given() { harness_.Given(); }
+  HeadlessDisplay& Display() { return harness_.Display(); }
 
   void Click(int x, int y, int buttons) {
-    display_->PushMouse({x, y, buttons});
-    display_->PushMouse({x, y, 0});
+    Display().PushMouse({x, y, buttons});
+    Display().PushMouse({x, y, 0});
     Given();
   }
 
@@ -478,7 +426,7 @@ class Runner {
   // The glyph of each ink pattern on the font sheet, and the character that shows it.
   void BuildGlyphIndex() {
     if (!glyphs_.empty()) return;
-    const Image& sheet = display_->Page(3);
+    const Image& sheet = Display().Page(3);
     std::array<int, 256> charOfGlyph{};
     charOfGlyph.fill(-1);
     for (int c = 255; c >= 1; --c) charOfGlyph[W.GlyphCode[c]] = c;
@@ -494,7 +442,7 @@ class Runner {
     BuildGlyphIndex();
     std::string text;
     for (int k = 0; k < cells; ++k) {
-      const auto it = glyphs_.find(MaskAt(display_->Page(display_->Visible()), x0 + 16 * k, y0, false));
+      const auto it = glyphs_.find(MaskAt(Display().Page(Display().Visible()), x0 + 16 * k, y0, false));
       text += it != glyphs_.end() ? it->second : '~';
     }
     return text;
@@ -521,8 +469,8 @@ class Runner {
 
   // True when the cells from (x0, y0) on show the glyphs of text, one cell per character.
   bool CellsShow(int x0, int y0, const std::string& text) {
-    const Image& sheet = display_->Page(3);
-    const Image& page = display_->Page(display_->Visible());
+    const Image& sheet = Display().Page(3);
+    const Image& page = Display().Page(Display().Visible());
     for (std::size_t k = 0; k < text.size(); ++k) {
       const int g = W.GlyphCode[static_cast<unsigned char>(text[k])];
       if (MaskAt(sheet, 16 * (g / 16), 14 * (g % 16), true) != MaskAt(page, x0 + 16 * static_cast<int>(k), y0, false)) {
@@ -543,7 +491,7 @@ class Runner {
     std::filesystem::path file = line.argument;
     if (file.is_relative()) file = std::filesystem::current_path() / file;
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
-    if (!WritePng(file.string(), display_->Page(display_->Visible()))) Malformed(line, "cannot write " + file.string());
+    if (!WritePng(file.string(), Display().Page(Display().Visible()))) Malformed(line, "cannot write " + file.string());
   }
 
   static bool WritePng(const std::string& path, const Image& img) {
@@ -585,9 +533,9 @@ class Runner {
   Step ExpectExit(const ScriptLine& line) {
     if (!waitingExit_) {
       waitingExit_ = true;
-      exitWaitFrom_ = display_->Now();
+      exitWaitFrom_ = Display().Now();
     }
-    if (display_->Now() - exitWaitFrom_ > kExitWaitMs) Fail(line, "the game to end", "it still runs");
+    if (Display().Now() - exitWaitFrom_ > kExitWaitMs) Fail(line, "the game to end", "it still runs");
     return Step::kWait;
   }
 
@@ -619,7 +567,7 @@ class Runner {
     if (!running_ && IsInput(c)) Malformed(line, "the game has already ended");
     if (c == "timer") {
       try {
-        display_->SetTimer(std::stod(arg));
+        Display().SetTimer(std::stod(arg));
       } catch (...) {
         Malformed(line, "expected a number of seconds");
       }
@@ -632,18 +580,18 @@ class Runner {
     }
     if (c == "rclick-hold" || c == "move") {
       const auto v = Numbers(line, 2);
-      display_->PushMouse({v[0], v[1], c == "move" ? 0 : 2});
+      Display().PushMouse({v[0], v[1], c == "move" ? 0 : 2});
       Given();
       return Step::kInput;
     }
     if (c == "release") {
-      const MouseState now = display_->CurrentMouse();
-      display_->PushMouse({now.x, now.y, 0});
+      const MouseState now = Display().CurrentMouse();
+      Display().PushMouse({now.x, now.y, 0});
       Given();
       return Step::kInput;
     }
     if (c == "leave") {
-      display_->PushMouse({-1, -1, -1});
+      Display().PushMouse({-1, -1, -1});
       Given();
       return Step::kInput;
     }
@@ -658,7 +606,7 @@ class Runner {
         keys.push_back(it->second);
       }
       if (keys.empty()) Malformed(line, "unknown key name");
-      for (const auto& key : keys) display_->QueueKey(key);
+      for (const auto& key : keys) Display().QueueKey(key);
       Given();
       return Step::kInput;
     }
@@ -668,12 +616,12 @@ class Runner {
       return Step::kInput;
     }
     if (c == "burst") {
-      for (const auto& key : TypedKeys(arg)) display_->QueueKey(key);
+      for (const auto& key : TypedKeys(arg)) Display().QueueKey(key);
       Given();
       return Step::kInput;
     }
     if (c == "close") {
-      display_->QueueKey(kCloseKey);
+      Display().QueueKey(kCloseKey);
       Given();
       return Step::kInput;
     }
@@ -694,7 +642,7 @@ class Runner {
         answer = AnswerFromPage(4, 0, named != kKeyNames.end() ? named->second : arg);
         if (!answer) Malformed(line, "expected one character, backspace, escape or enter");
       }
-      display_->GiveAnswer(*answer);
+      Display().GiveAnswer(*answer);
       Given();
       return Step::kInput;
     }
@@ -710,7 +658,7 @@ class Runner {
       return Step::kNext;
     }
     if (c == "resume") {
-      std::string journal = display_->GameJournal().Text();
+      std::string journal = Display().GameJournal().Text();
       if (journal.empty()) Fail(line, "a game in progress", "no journal");
       resumeCheck_ = Take();
       Restart(std::move(journal));
@@ -726,17 +674,17 @@ class Runner {
       const auto r = ParseWhole(arg.substr(0, space));
       if (!r || *r < 1 || *r > 34) Malformed(line, "expected a row from 1 to 34");
       const std::string text = space == std::string::npos ? "" : Utf8ToCp1251(arg.substr(space + 1));
-      const std::string& found = display_->Words().rows[static_cast<std::size_t>(*r)];
+      const std::string& found = Display().Words().rows[static_cast<std::size_t>(*r)];
       if (found != text) Fail(line, "|" + Cp1251ToUtf8(text) + "|", "|" + Cp1251ToUtf8(found) + "|");
       // The words are what the pixels show.
-      if (display_->Visible() == 0 && !found.empty() && !RowShows(static_cast<int>(*r), found)) {
+      if (Display().Visible() == 0 && !found.empty() && !RowShows(static_cast<int>(*r), found)) {
         Fail(line, "row " + std::to_string(*r) + " drawn as |" + Cp1251ToUtf8(found) + "|",
              "|" + Cp1251ToUtf8(DecodeRow(static_cast<int>(*r))) + "|");
       }
       return Step::kNext;
     }
     if (c == "expect-picture") {
-      const ShownPicture& picture = display_->Words().picture;
+      const ShownPicture& picture = Display().Words().picture;
       static constexpr const char* kKinds[] = {"none", "location", "action"};
       std::string found = kKinds[static_cast<int>(picture.kind)];
       if (!picture.file.empty()) found += " " + Cp1251ToUtf8(picture.file);
@@ -745,7 +693,7 @@ class Runner {
       return Step::kNext;
     }
     if (c == "expect-message") {
-      if (display_->Message().find(arg) == std::string::npos) Fail(line, "a message holding " + arg, display_->Message());
+      if (Display().Message().find(arg) == std::string::npos) Fail(line, "a message holding " + arg, Display().Message());
       return Step::kNext;
     }
     if (c == "expect-row") {
@@ -765,8 +713,8 @@ class Runner {
       return Step::kNext;
     }
     if (c == "expect-plain") {
-      if (display_->PlainLog().find(Utf8ToCp1251(arg)) == std::string::npos) {
-        Fail(line, arg, Cp1251ToUtf8(display_->PlainLog()));
+      if (Display().PlainLog().find(Utf8ToCp1251(arg)) == std::string::npos) {
+        Fail(line, arg, Cp1251ToUtf8(Display().PlainLog()));
       }
       return Step::kNext;
     }
@@ -780,7 +728,7 @@ class Runner {
         Malformed(line, "expected X Y AARRGGBB");
       }
       const Pixel want = static_cast<Pixel>(std::stoul(hex, nullptr, 16));
-      const Pixel got = display_->Page(display_->Visible()).At(x, y);
+      const Pixel got = Display().Page(Display().Visible()).At(x, y);
       if (want != got) {
         char found[16];
         std::snprintf(found, sizeof found, "%08X", got);
@@ -789,7 +737,7 @@ class Runner {
       return Step::kNext;
     }
     if (c == "expect-wait") {
-      const std::string found = WaitText(display_->CurrentWait());
+      const std::string found = WaitText(Display().CurrentWait());
       if (found != arg) Fail(line, arg, found);
       return Step::kNext;
     }
@@ -827,8 +775,7 @@ class Runner {
   }
 
   std::vector<ScriptLine> lines_;
-  std::string exeDir_;
-  std::unique_ptr<HeadlessDisplay> display_;
+  HeadlessHarness harness_;
   std::map<std::string, Snapshot> remembered_;
   std::optional<Snapshot> resumeCheck_;
   std::string newJournal_;
@@ -836,9 +783,6 @@ class Runner {
   bool running_ = true;
   int exitCode_ = 0;
   std::vector<std::string> typing_;
-  bool consumed_ = true;
-  std::int64_t consumedAt_ = 0;
-  std::int64_t inputAt_ = 0;
   bool pickOpened_ = false;
   bool waitingExit_ = false;
   std::int64_t exitWaitFrom_ = 0;
@@ -847,7 +791,6 @@ class Runner {
   std::uint64_t seenCount_ = 0;
   std::vector<Pixel> seenPixels_;
   std::map<CellMask, char> glyphs_;
-  std::atomic<std::chrono::steady_clock::time_point> lastPump_{std::chrono::steady_clock::now()};
 };
 
 }  // namespace
@@ -900,19 +843,56 @@ bool ParseScript(const std::string& source, std::vector<ScriptLine>& lines, std:
   return true;
 }
 
-int RunScript(const std::string& path, const std::string& defaultExeDir) {
+namespace {
+
+constexpr int kMaxIncludeDepth = 8;
+
+// The lines of the script at path, each "include FILE" replaced by the lines of FILE (beside the
+// script that names it); prints why and returns false when one cannot be read or parsed.
+bool ReadScript(const std::filesystem::path& path, std::vector<ScriptLine>& lines, int depth) {
   std::ifstream file(path, std::ios::binary);
   if (!file) {
-    std::cout << "cannot read " << path << std::endl;
-    return 2;
+    std::cout << "cannot read " << path.string() << std::endl;
+    return false;
   }
   const std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  std::vector<ScriptLine> lines;
+  std::vector<ScriptLine> own;
   std::string error;
-  if (!ParseScript(source, lines, error)) {
-    std::cout << path << ": " << error << std::endl;
-    return 2;
+  if (!ParseScript(source, own, error)) {
+    std::cout << path.string() << ": " << error << std::endl;
+    return false;
   }
+  for (ScriptLine& line : own) {
+    if (line.command != "include") {
+      lines.push_back(std::move(line));
+      continue;
+    }
+    if (depth >= kMaxIncludeDepth) {
+      std::cout << path.string() << ": line " << line.number << ": includes nested too deep" << std::endl;
+      return false;
+    }
+    std::vector<ScriptLine> included;
+    const std::u8string name(line.argument.begin(), line.argument.end());
+    if (!ReadScript(path.parent_path() / name, included, depth + 1)) return false;
+    for (ScriptLine& inner : included) {
+      if (inner.command == "exedir") {
+        std::cout << path.string() << ": line " << line.number << ": an included script has an exedir" << std::endl;
+        return false;
+      }
+      // Reported at the include, naming the line of the included script.
+      inner.text += "   (" + line.argument + " line " + std::to_string(inner.number) + ")";
+      inner.number = line.number;
+      lines.push_back(std::move(inner));
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int RunScript(const std::string& path, const std::string& defaultExeDir) {
+  std::vector<ScriptLine> lines;
+  if (!ReadScript(std::filesystem::path(path), lines, 0)) return 2;
   std::string exeDir = defaultExeDir;
   if (!lines.empty() && lines.front().command == "exedir") {
     // Scripts and the game's paths are UTF-8; char8_t keeps Windows from reading its ANSI code page.
