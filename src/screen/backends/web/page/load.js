@@ -284,14 +284,24 @@ async function keepOffline() {
 }
 
 // A newer build's worker that waits for its turn takes over now, before anything of the game is
-// loaded: the page starts again, all of it from the new build. Resolves false when it does.
+// loaded: the page starts again, all of it from the new build. The worker in charge must first be
+// idle, and Chromium looks again only when it finishes a request: the page asks it for a small file
+// now and then. It does not wait for ever: if the new build has not taken over by then, the page
+// plays the build it has, and the new one takes over at a later start.
+const kTakeOverMs = 3000;
+const kNudgeMs = 250;
 async function newBuildFirst() {
-  if (!('serviceWorker' in navigator) || !navigator.serviceWorker.controller) return true;
+  if (!('serviceWorker' in navigator) || !navigator.serviceWorker.controller) return;
   const registration = await navigator.serviceWorker.getRegistration();
-  if (!registration || !registration.waiting) return true;
-  navigator.serviceWorker.addEventListener('controllerchange', () => location.reload(), { once: true });
+  if (!registration || !registration.waiting) return;
+  navigator.serviceWorker.addEventListener('controllerchange', () => {
+    if (window.skellarine.state === 'loading') location.reload();
+  }, { once: true });
   registration.waiting.postMessage('take over');
-  return false;
+  for (let waited = 0; waited < kTakeOverMs; waited += kNudgeMs) {
+    await new Promise((resolve) => setTimeout(resolve, kNudgeMs));
+    await fetch('manifest.webmanifest').catch(() => {});
+  }
 }
 
 // ---- The game ----
@@ -330,7 +340,7 @@ function importGame() {
 // game: { canvas, running(), waited(json), exited(code), failed(text, offer) }.
 export async function load(game) {
   window.skellarine.build = build.build;
-  if (!(await newBuildFirst())) return;
+  await newBuildFirst();
   loading.hidden = false;
   showProgress();
   await firstPaint();
