@@ -10,10 +10,13 @@ import path from 'node:path';
 import crypto from 'node:crypto';
 import { PNG } from 'pngjs';
 import { serve, launch, openGame, canvasBytes, settle, expectText, at, keys, pick, moveTo, toFirstTurn, expectResumed,
-  keptFiles, buildName, waitForKeptSite, site, native, work, phone, portrait, kWidth, kHeight } from './lib.mjs';
+  keptFiles, buildName, waitForKeptSite, site, native, work, shots, phone, portrait, kWidth, kHeight } from './lib.mjs';
 
 let server;
-before(async () => { server = await serve('games/spy'); });
+before(async () => {
+  fs.mkdirSync(shots, { recursive: true });
+  server = await serve('games/spy');
+});
 after(() => server.close());
 
 // Runs a script on the native runner (from the native build folder) to the first turn and then
@@ -246,24 +249,25 @@ describe('the published site', () => {
   });
 
   test('failed downloads and no WebAssembly: Russian messages, «Повторить» where it can help', () => withBrowser(phone, async (context) => {
-    const message = async (page) => {
+    const message = async (page, shot) => {
       await failed(page);
+      await page.screenshot({ path: path.join(shots, `landscape-failed-${shot}.png`) });
       const text = await page.locator('#message-text').textContent();
-      assert.ok(!/[A-Za-z]{3,}/.test(text.replace(/skellarine\.(data|wasm)/, '')), 'browser words: ' + text);
+      assert.ok(!/[A-Za-z]{3,}/.test(text.replace(/skellarine\.(data|wasm)|WebAssembly/g, '')), 'browser words: ' + text);
       assert.ok(!(await page.locator('#again').isVisible()) && !(await page.locator('#panel').isVisible()), 'a new start or the touch controls under the message');
       return text;
     };
     let page = await context.newPage();
     await page.route('**/skellarine.data*', (route) => route.fulfill({ status: 404, body: 'gone' }));
     await page.goto(server.url);
-    assert.match(await message(page), /^Не удалось загрузить файлы игры\. Сервер не отдал файл skellarine\.data \(код 404\)\./);
+    assert.match(await message(page, '404'), /^Не удалось загрузить файлы игры\. Сервер не отдал файл skellarine\.data \(код 404\)\./);
     assert.equal(await page.locator('#retry:visible').textContent(), 'Повторить');
     await page.close();
     // A download that failed is fetched afresh.
     page = await context.newPage();
     await page.route('**/skellarine.wasm*', (route) => route.abort('internetdisconnected'));
     await page.goto(server.url);
-    assert.match(await message(page), /^Не удалось загрузить файлы игры\. Нет связи с сервером\./);
+    assert.match(await message(page, 'abort'), /^Не удалось загрузить файлы игры\. Нет связи с сервером\./);
     await page.unroute('**/skellarine.wasm*');
     await page.locator('#retry').click();
     await running(page);
@@ -273,7 +277,7 @@ describe('the published site', () => {
     page = await context.newPage();
     await page.addInitScript(() => { delete window.WebAssembly; });
     await page.goto(server.url);
-    assert.match(await message(page), /WebAssembly/);
+    assert.match(await message(page, 'no-wasm'), /WebAssembly/);
     assert.ok(!(await page.locator('#retry').isVisible()), '«Повторить» without WebAssembly');
   }));
 
