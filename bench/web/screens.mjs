@@ -3,8 +3,7 @@
 // command and place buttons, the smallest keypad key and the size of the screen's text in the page.
 //
 //   node bench/web/screens.mjs [FILE]   (from tests/web's npm project; SKELLARINE_SITE, SKELLARINE_NATIVE)
-import { chromium } from 'playwright-core';
-import { serve, openGame, toFirstTurn, pickByTouch, pad, waitFor, settle, phone, portrait, kChromiumArgs, kWidth, kHeight } from '../../tests/web/lib.mjs';
+import { serve, openGame, toFirstTurn, pickByTouch, pad, waitFor, settle, phone, portrait, launchBrowser, kWidth, kHeight } from '../../tests/web/lib.mjs';
 import { report } from './common.mjs';
 
 const profiles = {
@@ -13,7 +12,7 @@ const profiles = {
   laptop: { viewport: { width: 1366, height: 768 }, deviceScaleFactor: 1 }, desktop: { viewport: { width: 1920, height: 1080 }, deviceScaleFactor: 1 },
 };
 const server = await serve('games/skellarine');
-const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', headless: true, args: kChromiumArgs });
+const browser = await launchBrowser();
 const smallest = (page, selector) => page.$$eval(selector, (bs) => Math.round(Math.min(...bs.map((b) => b.getBoundingClientRect()).map((b) => Math.min(b.width, b.height)))));
 async function screen(page) {
   const b = await page.locator('#canvas').boundingBox();

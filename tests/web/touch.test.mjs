@@ -4,18 +4,17 @@
 // profile go to SKELLARINE_SHOTS.
 import { test, describe, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { chromium } from 'playwright-core';
 import fs from 'node:fs';
 import path from 'node:path';
 import { serve, openGame, read, click, rowY, settle, expectText, at, wait, waitFor, tapScreen, pad, pickByTouch, toFirstTurn,
-  expectResumed, playWithPlayer, playByAccessibility, phone, portrait, shots, kChromiumArgs, kWidth } from './lib.mjs';
+  expectResumed, playWithPlayer, playByAccessibility, phone, portrait, shots, launchBrowser, kWidth } from './lib.mjs';
 
 let server;
 let browser;
 before(async () => {
   fs.mkdirSync(shots, { recursive: true });
   server = await serve('games/skellarine');
-  browser = await chromium.launch({ executablePath: '/usr/bin/chromium', headless: true, args: kChromiumArgs });
+  browser = await launchBrowser();
 });
 after(async () => {
   await browser.close();
