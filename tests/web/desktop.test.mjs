@@ -7,8 +7,8 @@ import { chromium } from 'playwright-core';
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import { serve, launch, openGame, read, settle, expectText, expectNoText, at, click, keys, pick, toFirstTurn,
-  playWithPlayer, playByAccessibility, kChromiumArgs, sleep, work } from './lib.mjs';
+import { serve, launch, openGame, read, settle, expectText, expectNoText, click, keys, pick, toFirstTurn,
+  playWithPlayer, playByAccessibility, holdRight, kChromiumArgs, sleep, work } from './lib.mjs';
 
 let server;
 let context;
@@ -67,10 +67,7 @@ describe('desktop', () => {
   test('the right button shows the bare picture and is no click', async () => {
     const page = await openGame(context, server.url);
     await toFirstTurn(page);
-    const p = await at(page, 320, 200);
-    await page.mouse.move(p.x, p.y);
-    await page.mouse.down({ button: 'right' });
-    await settle(page);
+    await holdRight(page);
     const bare = await read(page);
     assert.deepEqual(Object.values(bare.rows).filter((t) => t.replace(/[~ ]/g, '')), [], 'text on the bare picture');
     const menus = await page.evaluate(() => document.querySelectorAll('[role=menu]').length);
@@ -120,10 +117,7 @@ describe('desktop', () => {
     const start = (await read(page)).clock;
     await pick(page, 'ЖДАТЬ');
     await keys(page, '3');
-    const p = await at(page, 320, 200);
-    await page.mouse.move(p.x, p.y);
-    await page.mouse.down({ button: 'right' });
-    await settle(page);
+    await holdRight(page);
     await expectNoText(page, 'СКОЛЬКО МИНУТ', 'the right button held');
     await page.evaluate(() => {
       window.ticks = 0;

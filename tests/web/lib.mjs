@@ -165,6 +165,14 @@ export async function keys(page, text) {
   await settle(page);
 }
 
+// Holds the right button down over the picture (the bare picture, while held).
+export async function holdRight(page) {
+  const p = await at(page, 320, 200);
+  await page.mouse.move(p.x, p.y);
+  await page.mouse.down({ button: 'right' });
+  await settle(page);
+}
+
 // The middle of a text row.
 export const rowY = (r) => 14 * r - 7;
 

@@ -9,7 +9,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import crypto from 'node:crypto';
 import { PNG } from 'pngjs';
-import { serve, launch, openGame, canvasBytes, settle, expectText, at, keys, pick, moveTo, toFirstTurn, expectResumed,
+import { serve, launch, openGame, canvasBytes, settle, expectText, holdRight, keys, pick, moveTo, toFirstTurn, expectResumed,
   keptFiles, buildName, waitForKeptSite, site, native, work, shots, phone, portrait, kWidth, kHeight } from './lib.mjs';
 
 let server;
@@ -32,10 +32,7 @@ function nativeShots(name, lines, exedir = []) {
 
 // The bare picture while the right button is held, pixel for pixel the native shot's; then let go.
 async function expectPicture(page, png, what) {
-  const p = await at(page, 320, 200);
-  await page.mouse.move(p.x, p.y);
-  await page.mouse.down({ button: 'right' });
-  await settle(page);
+  await holdRight(page);
   const got = await canvasBytes(page);
   await page.mouse.up({ button: 'right' });
   await settle(page);
@@ -48,8 +45,8 @@ async function expectPicture(page, png, what) {
 const running = (page) => page.waitForFunction(() => window.skellarine && window.skellarine.state === 'running' && window.skellarine.wait, null, { timeout: 30000 });
 const failed = (page) => page.waitForFunction(() => window.skellarine && window.skellarine.state === 'error', null, { timeout: 20000 });
 
-// A browser of its own for each test; the tests' service worker only where worker is true (it
-// would answer past the routes).
+// A browser of its own for each test; no service worker unless options allow it (it would answer
+// past the routes).
 async function withBrowser(options, body) {
   const context = await launch({ serviceWorkers: 'block', ...options });
   try {
