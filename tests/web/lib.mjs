@@ -149,9 +149,10 @@ export async function at(page, x, y) {
   return { x: box.x + ((x + 0.5) * box.width) / kWidth, y: box.y + ((y + 0.5) * box.height) / kHeight };
 }
 
-export async function click(page, x, y) {
+// A click on screen pixel (x, y), or with touch a tap there.
+export async function click(page, x, y, touch = false) {
   const p = await at(page, x, y);
-  await page.mouse.click(p.x, p.y);
+  await (touch ? page.touchscreen.tap(p.x, p.y) : page.mouse.click(p.x, p.y));
   await settle(page);
 }
 
@@ -203,16 +204,10 @@ export async function waitFor(page, test, what) {
 export async function toFirstTurn(page, touch = false) {
   for (let i = 0; i < 8; ++i) {
     if ((await read(page, 'ВАШИ ДЕЙСТВИЯ')).found['ВАШИ ДЕЙСТВИЯ']) return;
-    if (touch) await tapScreen(page, 320, 240);
+    if (touch) await click(page, 320, 240, true);
     else await keys(page, '\r');
   }
   assert.fail('no command prompt after the help and the briefing');
-}
-
-export async function tapScreen(page, x, y) {
-  const p = await at(page, x, y);
-  await page.touchscreen.tap(p.x, p.y);
-  await settle(page);
 }
 
 // Taps the keypad's keys.

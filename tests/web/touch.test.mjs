@@ -6,7 +6,7 @@ import { test, describe, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
-import { serve, openGame, read, click, rowY, settle, expectText, at, wait, waitFor, tapScreen, pad, pickByTouch, toFirstTurn,
+import { serve, openGame, read, click, rowY, settle, expectText, at, wait, waitFor, pad, pickByTouch, toFirstTurn,
   expectResumed, playWithPlayer, playByAccessibility, phone, portrait, shots, launchBrowser, kWidth } from './lib.mjs';
 
 let server;
@@ -58,7 +58,7 @@ describe('touch', () => {
       click: async (x, y) => {
         const w = await wait(page);
         const entry = w.kind === 'list' && w.entries.find((e) => e.row === Math.ceil(y / 14));
-        if (!entry) return tapScreen(page, x, y);
+        if (!entry) return click(page, x, y, true);
         if (!buttons++) await shot(page, 'landscape-list');
         await pickByTouch(page, entry.text);
       },
@@ -74,7 +74,7 @@ describe('touch', () => {
             const anyKey = ['nothing', 'key'].includes(w.kind);
             assert.ok(c === '\r' || anyKey, `the player types ${JSON.stringify(c)} where the game waits for ${w.kind}`);
             if (anyKey) await shot(page, 'landscape-win');
-            await tapScreen(page, 320, 240);
+            await click(page, 320, 240, true);
           }
         }
       },
@@ -92,7 +92,7 @@ describe('touch', () => {
     test(`taps, the keypad, the city of places and the text on the ${name} phone`, async () => {
       const page = await openGame(browser, server.url, profile);
       await shot(page, `${name}-help`);
-      await tapScreen(page, 320, 240);
+      await click(page, 320, 240, true);
       assert.ok(!(await read(page, 'QUINTREL - SKELLARINE')).found['QUINTREL - SKELLARINE'], 'a tap did not turn the help page');
       assert.ok(!(await page.locator('#keypad').isVisible()), 'a keypad while the game waits for Enter');
       await toFirstTurn(page, true);
