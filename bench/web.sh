@@ -5,7 +5,8 @@
 # then on Chromium's emulated Fast 4G and Slow 4G (median of 3, cold cache): the first help page, the
 # same on a second visit (service worker), the bytes downloaded before it, and in one game on Slow
 # 4G the 95th percentile of the time from a command to its turn's picture; a start that resumes a
-# 40-turn journal against a fresh one (CPU 4x slower); Lighthouse's mobile and desktop runs (bench/lighthouse.sh).
+# 40-turn journal against a fresh one (CPU 4x slower); the screen and touch controls' sizes on
+# phones, a tablet and laptops (bench/web/*.mjs); Lighthouse's mobile and desktop runs (bench/lighthouse.sh).
 #
 # Usage: bench/web.sh [NATIVE_BUILD]   (default build/default, built with its benchmarks; the web
 # build in build/web must be there: scripts/web --build or tests/web/run.sh make it)
@@ -37,8 +38,14 @@ echo "$web_line"
 awk -v w="$web_ms" -v n="$native_ms" -v wc="$web_cpu" -v nc="$native_cpu" \
   'BEGIN { printf "turn ratio web / native: %.2f wall, %.2f cpu, target <= 2.5\n", w / n, wc / nc }'
 
-(cd tests/web && { [ -d node_modules/playwright-core ] || npm ci --no-audit --no-fund; } &&
-  node browser_test.mjs --site "$root/$site" --native "$native" --only none --bench "$root/build/web/browser_bench.json" &&
-  node site_test.mjs --site "$root/$site" --native "$native" --only none --bench "$root/build/web/network_bench.json")
+# The browser's figures, with the browser tests' helpers and their npm project.
+(cd tests/web &&
+  if [ ! -d node_modules/playwright-core ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
+    npm ci --no-audit --no-fund
+  fi)
+export SKELLARINE_SITE="$root/$site" SKELLARINE_NATIVE="$native"
+node bench/web/page.mjs build/web/browser_bench.json
+node bench/web/network.mjs build/web/network_bench.json
+node bench/web/screens.mjs build/web/screens_bench.json
 # Lighthouse's mobile run, median of 3.
 bench/lighthouse.sh "$root/$site"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The web build's tests: every scenario script on the runner built with Emscripten (ctest of the
 # web preset, run under Node), seeded games that must play alike on the native and the web runner,
-# the browser tests in Chromium, and the touch and screen-size tests on phone, tablet and laptop profiles
-# (their screenshots in NATIVE_BUILD/web-shots). Needs a complete native build (data, fixtures, web_player).
+# and the browser tests in Chromium on Node's test runner: the desktop, the published site, and touch
+# phones, a tablet and laptops (their screenshots in NATIVE_BUILD/web-shots). Needs a complete native build (data, fixtures, web_player).
 #
 # Usage: tests/web/run.sh [NATIVE_BUILD]   (default build/default)
 set -euo pipefail
@@ -41,16 +41,13 @@ done
 [ "$shots" -ge 11 ] || { echo "only $shots screenshots"; exit 1; }
 echo "$shots screens and every row alike"
 
-echo "== browser tests (Chromium)"
 cd tests/web
 # The lock file pins playwright-core; it brings no browser, the system's Chromium is used.
 if [ ! -d node_modules/playwright-core ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
   npm ci --no-audit --no-fund
 fi
-node browser_test.mjs --site "$root/build/web/site" --native "$native"
-
-echo "== the published site: pictures on demand, offline play, a new build, network faults (Chromium)"
-node site_test.mjs --site "$root/build/web/site" --native "$native"
-
-echo "== touch phones, a tablet and laptops (Chromium)"
-node touch_test.mjs --site "$root/build/web/site" --native "$native" --shots "$native/web-shots"
+export SKELLARINE_SITE="$root/build/web/site" SKELLARINE_NATIVE="$native" SKELLARINE_SHOTS="$native/web-shots"
+for suite in desktop site touch; do
+  echo "== browser tests: $suite (Chromium)"
+  node --test --test-reporter=spec "$suite.test.mjs"
+done

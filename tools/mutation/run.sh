@@ -12,7 +12,7 @@
 # The suite for a fault in the game's C++: the default preset built and its ctest without the
 # e2e and package labels (the window, install and Debian package tests, which drive the same game
 # code the scripts do). For a fault in the page: the web build and the browser tests of the site
-# (tests/web browser_test.mjs and site_test.mjs). The unpatched tree must pass both first.
+# (tests/web desktop.test.mjs and site.test.mjs). The unpatched tree must pass both first.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -60,9 +60,9 @@ web_suite() {
     configure_cross web -DSKELLARINE_HOST_BUILD="$tree/build/default" &&
     nice -n 10 cmake --build --preset web -j2 &&
     cd tests/web &&
-    { [ -d node_modules/playwright-core ] || npm ci --no-audit --no-fund; } &&
-    nice -n 10 node browser_test.mjs --site "$tree/build/web/site" --native "$tree/build/default" &&
-    nice -n 10 node site_test.mjs --site "$tree/build/web/site" --native "$tree/build/default")
+    { [ -d node_modules/pngjs ] || npm ci --no-audit --no-fund; } &&
+    export SKELLARINE_SITE="$tree/build/web/site" SKELLARINE_NATIVE="$tree/build/default" SKELLARINE_SHOTS="$scratch/web-shots" &&
+    nice -n 10 node --test --test-reporter=spec desktop.test.mjs site.test.mjs)
 }
 
 suite_of() {
@@ -72,7 +72,7 @@ suite_of() {
 # The failing tests named in a log: ctest's list, or the browser tests' own lines.
 failures() {
   { sed -n '/The following tests FAILED/,$p' "$1" | sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\).*/\1/p'
-    grep -E '^(FAIL|not ok|✗)' "$1" | cut -c1-60; } | head -8 | tr '\n' ' '
+    grep -E '^ *(FAIL|not ok|✖)' "$1" | sed 's/^ *//' | sort -u | cut -c1-60; } | head -8 | tr '\n' ' '
 }
 
 echo "# mutation check of ${commit:0:10} ($(date -u '+%Y-%m-%d %H:%M UTC'))" | tee "$out"
