@@ -126,7 +126,7 @@ bool SdlDisplay::EnsureWindow() {
   SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
   SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
   sdl_system::QuietSystemErrors();
-  // Loading the game and opening its window are long steps; each gets a task of its own.
+  // Loading the game and the steps of opening its window are long; in a browser each gets a task of its own.
   sdl_system::LetBrowserRun();
   // main is the program's own entry, not SDL's.
   SDL_SetMainReady();
@@ -144,6 +144,7 @@ bool SdlDisplay::EnsureWindow() {
     std::fprintf(stderr, "Cannot start SDL: %s\n", SDL_GetError());
     EndApplication(1);
   }
+  sdl_system::LetBrowserRun();
   int width = kScreenW;
   int height = kScreenH;
   SDL_DisplayMode desktop;
@@ -172,6 +173,7 @@ bool SdlDisplay::EnsureWindow() {
       SDL_SetWindowIcon(window_, icon);
       SDL_FreeSurface(icon);
     }
+    sdl_system::LetBrowserRun();
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
   }
   if (renderer_ != nullptr) {

@@ -12,9 +12,10 @@ const kPanelBelow = 210;
 const canvas = document.getElementById('canvas');
 const screen = document.getElementById('screen');
 const panel = document.getElementById('panel');
-const screenContext = screen.getContext('2d');
-
+let screenContext = null;
+// The multiple the sharp canvas is drawn at, and the one the window wants.
 let multiple = 0;
+let wanted = 1;
 let dirty = true;
 let drawing = false;
 // Nothing to copy until the game draws its first frame: the loading box covers the screen till then.
@@ -24,6 +25,14 @@ function draw() {
   drawing = false;
   if (screen.hidden || !dirty) return;
   dirty = false;
+  // Sized and given its context when there is a frame to show: a large canvas is not cheap.
+  if (wanted !== multiple) {
+    multiple = wanted;
+    screen.width = kWidth * wanted;
+    screen.height = kHeight * wanted;
+  }
+  // Opaque: the browser need not blend it with what lies under it.
+  if (!screenContext) screenContext = screen.getContext('2d', { alpha: false });
   screenContext.imageSmoothingEnabled = false;
   if (canvas.width > 0) screenContext.drawImage(canvas, 0, 0, screen.width, screen.height);
 }
@@ -38,7 +47,8 @@ function changed() {
 
 // The game draws its frames with putImageData; each one is copied once to the sharp canvas.
 function watchFrames() {
-  const context = canvas.getContext('2d');
+  // The first to ask for it, so the game's frames are opaque too: their alpha byte means nothing.
+  const context = canvas.getContext('2d', { alpha: false });
   if (!context) return;
   const put = context.putImageData.bind(context);
   context.putImageData = (...args) => {
@@ -76,12 +86,7 @@ export function fit() {
   const pixelated = devicePerGame >= 2 || Math.abs(devicePerGame - Math.round(devicePerGame)) < 0.01;
   canvas.classList.toggle('hidden-under', !pixelated);
   screen.hidden = pixelated;
-  const wanted = Math.max(1, Math.ceil(devicePerGame - 0.01));
-  if (!pixelated && wanted !== multiple) {
-    multiple = wanted;
-    screen.width = kWidth * wanted;
-    screen.height = kHeight * wanted;
-  }
+  wanted = Math.max(1, Math.ceil(devicePerGame - 0.01));
   changed();
   window.dispatchEvent(new Event('skellarine-fit'));
 }

@@ -20,7 +20,7 @@ const kPrefetchAtOnce = 3;
 const kPrefetchDelayMs = 1000;
 const kRetryMs = 2000;
 // The most of a start file that is unpacked and compiled in one task.
-const kPiece = 65536;
+const kPiece = 32768;
 
 // A file that did not come; `network` when the server could not be reached at all.
 // Its message is a Russian sentence for the player: the browser's own words are English.
@@ -316,11 +316,9 @@ function firstPaint() {
       return;
     }
     document.addEventListener('visibilitychange', resolve, { once: true });
-    const poster = loading.querySelector('img');
-    // The frame after the next: the one with the poster has been shown by then.
+    // Decoded, then the frame after the next: the one with the poster has been shown by then.
     const painted = () => requestAnimationFrame(() => requestAnimationFrame(resolve));
-    if (poster.complete) painted();
-    else poster.addEventListener('load', painted, { once: true });
+    loading.querySelector('img').decode().then(painted, painted);
     // However busy the machine, the game's files are not held for longer.
     setTimeout(resolve, kPaintWaitMs);
   });
@@ -358,7 +356,8 @@ export async function load(game) {
   const module = {
     canvas: game.canvas,
     instantiateWasm: (imports, receive) => {
-      WebAssembly.instantiate(wasm, imports).then((instance) => receive(instance, wasm), (error) => {
+      // The game starts in a task of its own, after the instance is made.
+      WebAssembly.instantiate(wasm, imports).then((instance) => setTimeout(() => receive(instance, wasm), 0), (error) => {
         console.warn(error);
         game.failed('Не удалось запустить игру: ' + error.message, () => location.reload());
       });
