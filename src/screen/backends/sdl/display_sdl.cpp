@@ -177,6 +177,7 @@ bool SdlDisplay::EnsureWindow() {
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
   }
   if (renderer_ != nullptr) {
+    sdl_system::LetBrowserRun();
     SDL_RenderSetLogicalSize(renderer_, kScreenW, kScreenH);
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, kScreenW,
                                  kScreenH);
