@@ -25,8 +25,8 @@ wine=0
 
 # shellcheck source=tests/e2e/x11_lib.sh
 source "$here/x11_lib.sh"
-# shellcheck source=tests/windows/wine_env.sh
-((wine)) && source "$here/../windows/wine_env.sh"
+# shellcheck source=scripts/wine_env.sh
+((wine)) && source "$here/../../scripts/wine_env.sh"
 trap 'code=$?; stop_pid "$gamePid"; x11_stop; ((wine)) && wine_stop; if ((ownShots && code != 1)); then rm -rf "$shots"; fi' EXIT
 [[ -f "$game" ]] || fail "no game at $game"
 x11_start
