@@ -9,7 +9,7 @@
 #include "game/world_state.h"
 #include "game_link.h"
 #include "player.h"
-#include "screen_text.h"
+#include "screen/backends/headless/screen_text.h"
 
 namespace {
 

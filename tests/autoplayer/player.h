@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "player_link.h"
-#include "screen_text.h"
+#include "screen/backends/headless/screen_text.h"
 
 // How one game went, as the player saw it on the screen.
 struct GameRecord {

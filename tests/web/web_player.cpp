@@ -19,7 +19,7 @@
 #include "player_link.h"
 #include "screen/backends/headless/display_headless.h"
 #include "screen/font.h"
-#include "screen_text.h"
+#include "screen/backends/headless/screen_text.h"
 
 namespace {
 

@@ -1,17 +1,15 @@
 // Glyph-shape matching of the text rows and the clock against the font sheet.
-#include "screen_text.h"
-
-#include "screen/cp1251.h"
+#include "screen/backends/headless/screen_text.h"
 
 #include <fstream>
+
+#include "screen/cp1251.h"
+#include "screen/text_rows.h"
 
 namespace {
 
 constexpr int kCellW = 16;
-constexpr int kCellH = 14;
-constexpr int kRowCells = 40;
-constexpr int kClockX = 551;
-constexpr int kClockY = 8;
+constexpr int kCellH = kRowHeight;
 
 }  // namespace
 
@@ -63,15 +61,22 @@ void ScreenText::Learn(const Image& sheet, const std::array<std::uint8_t, 256>& 
   for (int c = 32; c < 256; ++c) charOfShape_.emplace(shapeOfChar_[c], name(c));
 }
 
-Shapes ScreenText::Of(std::string_view utf8) const {
+Shapes ScreenText::Of(std::string_view utf8) const { return OfCp1251(Utf8ToCp1251(utf8)); }
+
+Shapes ScreenText::OfCp1251(std::string_view text) const {
   Shapes shapes;
-  for (char c : Utf8ToCp1251(utf8)) shapes += shapeOfChar_[static_cast<unsigned char>(c)];
+  for (char c : text) shapes += shapeOfChar_[static_cast<unsigned char>(c)];
   return shapes;
 }
 
 Shapes ScreenText::Cells(const Image& page, int x0, int y0, int count) const {
   Shapes shapes;
   for (int k = 0; k < count; ++k) {
+    // A cell that runs off the page shows nothing the font has.
+    if (x0 < 0 || y0 < 0 || x0 + kCellW * (k + 1) > page.w || y0 + kCellH > page.h) {
+      shapes += kUnknown;
+      continue;
+    }
     const auto found = shapeOfMask_.find(MaskAt(page, x0 + kCellW * k, y0, false));
     shapes += found != shapeOfMask_.end() ? found->second : kUnknown;
   }
@@ -85,8 +90,6 @@ Shapes ScreenText::Trim(const Shapes& text) const {
   if (first == Shapes::npos) return {};
   return text.substr(first, text.find_last_not_of(blank_) - first + 1);
 }
-
-Shapes ScreenText::TrimmedRow(const Image& page, int r) const { return Trim(Row(page, r)); }
 
 std::optional<int> ScreenText::LeadingNumber(const Shapes& text) const {
   std::size_t i = 0;
