@@ -52,6 +52,8 @@ class Player {
   bool RowIs(int r, std::string_view utf8) const;
   bool RowStartsWith(int r, std::string_view utf8) const;
   int FindRow(std::string_view utf8, int from, int to) const;
+  // The number written on row r right after the text.
+  std::optional<int> NumberAfter(int r, std::string_view utf8) const;
   int Clock() const;
   int RoomOnScreen() const;
   int SpyMarks() const;
@@ -65,6 +67,8 @@ class Player {
   void ClickRow(int r);
   void PickEntry(const Shapes& entry, int count);
   void Command(std::string_view word);
+  // Picks word at the question after a game.
+  void Choose(std::string_view word);
   // Types keys and Enter as the answer to the question on row 32.
   void Answer(std::string_view question, const std::string& keys);
 

@@ -66,14 +66,13 @@ class BrowserLink : public PlayerLink {
 };
 
 // The font sheet as the game draws it from the data directory, learnt by the screen reader.
-bool LearnFont(const std::string& exeDir, ScreenText& text) {
+void LearnFont(const std::string& exeDir, ScreenText& text) {
   HeadlessDisplay display(exeDir);
   InstallDisplay(&display);
   W.ExePath = exeDir;
   LoadFont();
-  text.Learn(display.Page(3), ReadGlyphTable(exeDir));
+  text.Learn(display.Page(3), W.GlyphCode);
   InstallDisplay(nullptr);
-  return true;
 }
 
 std::string OneLine(std::string text) {
