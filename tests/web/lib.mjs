@@ -66,6 +66,16 @@ export function launch(options = {}) {
 // Chromium without a profile of its own, for contexts with a device's profile.
 export const launchBrowser = () => chromium.launch({ executablePath: '/usr/bin/chromium', headless: true, args: kChromiumArgs });
 
+// body(context) with a browser context (or its promise), closed afterwards whatever happens.
+export async function withContext(made, body) {
+  const context = await made;
+  try {
+    return await body(context);
+  } finally {
+    await context.close();
+  }
+}
+
 // ---- Reading the screen ----
 
 export async function canvasBytes(page) {
@@ -127,6 +137,12 @@ export async function settle(page) {
     if (now !== last) [last, quietSince] = [now, Date.now()];
     else if (Date.now() - quietSince >= 400) return;
   }
+}
+
+// The game running, waiting for input and drawn.
+export async function running(page) {
+  await page.waitForFunction(() => window.skellarine && window.skellarine.state === 'running' && window.skellarine.wait, null, { timeout: 30000 });
+  await settle(page);
 }
 
 // The row on which text starts.
