@@ -23,20 +23,11 @@ std::string TwoDigits(int n) {
 
 }  // namespace
 
-// ---- Screen reading ----
-
 Shapes Player::Row(int r) const { return text_.TrimmedRow(link_.Visible(), r); }
 
 bool Player::RowIs(int r, std::string_view utf8) const { return Row(r) == text_.Trim(text_.Of(utf8)); }
 
-bool Player::RowStartsWith(int r, std::string_view utf8) const { return Row(r).starts_with(text_.Of(utf8)); }
-
-int Player::FindRow(std::string_view utf8, int from, int to) const {
-  for (int r = from; r <= to; ++r) {
-    if (RowStartsWith(r, utf8)) return r;
-  }
-  return 0;
-}
+int Player::FindRow(std::string_view utf8, int from, int to) const { return text_.FindRow(link_.Visible(), utf8, from, to); }
 
 std::optional<int> Player::NumberAfter(int r, std::string_view utf8) const {
   const Shapes prefix = text_.Of(utf8);
@@ -65,19 +56,6 @@ int Player::SpyMarks() const {
   return static_cast<int>(std::count(row.begin() + static_cast<std::ptrdiff_t>(notice.size()), row.end(), mark));
 }
 
-std::string Player::ScreenDump() const {
-  std::string dump = "  screen (clock ";
-  const auto minutes = text_.ClockMinutes(link_.Visible());
-  dump += minutes ? TwoDigits(*minutes / 60) + ":" + TwoDigits(*minutes % 60) : "--:--";
-  dump += "):\n";
-  for (int r = 3; r <= 34; ++r) {
-    const Shapes row = Row(r);
-    if (row.empty()) continue;
-    dump += "  " + TwoDigits(r) + "|" + text_.Readable(row) + "\n";
-  }
-  return dump;
-}
-
 void Player::Fail(const std::string& why) const { throw PlayFailure{why + "\n" + ScreenDump()}; }
 
 void Player::Expect(int r, std::string_view utf8) const {
@@ -94,8 +72,6 @@ void Player::ExpectClock(int minutes) const {
     Fail("the clock should show " + TwoDigits(minutes / 60) + ":" + TwoDigits(minutes % 60));
   }
 }
-
-// ---- Input ----
 
 void Player::OpenList(int r) {
   Expect(r, "}_");
@@ -119,8 +95,6 @@ void Player::Command(std::string_view word) {
   OpenList(34);
   PickEntry(text_.Of(word), kCommandWords);
 }
-
-// ---- The mission ----
 
 void Player::SkipToBriefing() {
   for (int page = 0; page < kMaxHelpPages; ++page) {

@@ -38,7 +38,7 @@ class Player {
   // At the post-game question: ends the application with ФИНИШ and Y.
   void Finish();
   // The text rows and clock as they read now, for reports.
-  std::string ScreenDump() const;
+  std::string ScreenDump() const { return text_.Dump(link_.Visible()); }
 
  private:
   enum class TaskKind { kLetter, kNote, kKey, kChest };
@@ -50,7 +50,6 @@ class Player {
   // Screen reading.
   Shapes Row(int r) const;
   bool RowIs(int r, std::string_view utf8) const;
-  bool RowStartsWith(int r, std::string_view utf8) const;
   int FindRow(std::string_view utf8, int from, int to) const;
   // The number written on row r right after the text.
   std::optional<int> NumberAfter(int r, std::string_view utf8) const;

@@ -416,16 +416,7 @@ class Runner {
 
   std::string DecodeRow(int r) { return Text().Readable(Text().Row(Shown(), r)); }
 
-  void PrintScreen() {
-    const Shapes clock = Text().Cells(Shown(), ScreenText::kClockX, ScreenText::kClockY, 5);
-    std::cout << "  screen (clock " << Text().Readable(clock) << "):\n";
-    for (int r = 1; r <= 34; ++r) {
-      if (Text().TrimmedRow(Shown(), r).empty()) continue;
-      char label[8];
-      std::snprintf(label, sizeof label, "  %2d|", r);
-      std::cout << label << DecodeRow(r) << "|\n";
-    }
-  }
+  void PrintScreen() { std::cout << Text().Dump(Shown()); }
 
   // True when row r shows the glyphs of text (Windows-1251), fitted to the row's cells.
   bool RowShows(int r, const std::string& text) {

@@ -1,6 +1,7 @@
 // Glyph-shape matching of the text rows and the clock against the font sheet.
 #include "screen/backends/headless/screen_text.h"
 
+#include <cstdio>
 #include <fstream>
 
 #include "screen/cp1251.h"
@@ -91,6 +92,14 @@ Shapes ScreenText::Trim(const Shapes& text) const {
   return text.substr(first, text.find_last_not_of(blank_) - first + 1);
 }
 
+int ScreenText::FindRow(const Image& page, std::string_view utf8, int from, int to) const {
+  const Shapes wanted = Trim(Of(utf8));
+  for (int r = from; r <= to; ++r) {
+    if (TrimmedRow(page, r).starts_with(wanted)) return r;
+  }
+  return 0;
+}
+
 std::optional<int> ScreenText::LeadingNumber(const Shapes& text) const {
   std::size_t i = 0;
   while (i < text.size() && text[i] == blank_) ++i;
@@ -122,4 +131,15 @@ std::string ScreenText::Readable(const Shapes& text) const {
     out += found != charOfShape_.end() ? found->second : "~";
   }
   return out;
+}
+
+std::string ScreenText::Dump(const Image& page) const {
+  std::string dump = "  screen (clock " + Readable(Cells(page, kClockX, kClockY, 5)) + "):\n";
+  for (int r = 1; r <= 34; ++r) {
+    if (TrimmedRow(page, r).empty()) continue;
+    char label[8];
+    std::snprintf(label, sizeof label, "  %2d|", r);
+    dump += label + Readable(Row(page, r)) + "|\n";
+  }
+  return dump;
 }

@@ -35,6 +35,8 @@ class ScreenText {
   // The 40 cells of text row r (1 to 34) on page.
   Shapes Row(const Image& page, int r) const;
   Shapes TrimmedRow(const Image& page, int r) const { return Trim(Row(page, r)); }
+  // The first row from `from` to `to` whose text, blanks trimmed, starts with utf8's; 0 for none.
+  int FindRow(const Image& page, std::string_view utf8, int from, int to) const;
   // The clock as minutes since midnight, when it reads as HH:MM.
   std::optional<int> ClockMinutes(const Image& page) const;
   // The whole number written with the digits at the start of text (blanks skipped first).
@@ -43,6 +45,8 @@ class ScreenText {
   Shapes Trim(const Shapes& text) const;
   // A readable UTF-8 rendering for reports: each shape as one of the characters that have it.
   std::string Readable(const Shapes& text) const;
+  // The clock and every row that is not blank, readable, one a line, for reports.
+  std::string Dump(const Image& page) const;
 
  private:
   using CellMask = std::array<std::uint16_t, 14>;
