@@ -173,12 +173,8 @@ export async function click(page, x, y, touch = false) {
 }
 
 export async function keys(page, text) {
-  for (const c of text) {
-    if (c === '\r') await page.keyboard.press('Enter');
-    else if (c === '\b') await page.keyboard.press('Backspace');
-    else if (c === ' ') await page.keyboard.press('Space');
-    else await page.keyboard.type(c);
-  }
+  const named = { '\r': 'Enter', '\b': 'Backspace', ' ': 'Space' };
+  for (const c of text) await (named[c] ? page.keyboard.press(named[c]) : page.keyboard.type(c));
   await settle(page);
 }
 
