@@ -407,7 +407,7 @@ class Runner {
     return values;
   }
 
-  // The reader of the font this application drew, learnt at its first use.
+  // The reader of the font this application drew at start-up, learnt at its first use.
   const ScreenText& Text() {
     if (!text_) text_.emplace().Learn(Display().Page(3), W.GlyphCode);
     return *text_;
