@@ -42,8 +42,6 @@ async function expectPicture(page, png, what) {
   assert.equal(differ, 0, `${what}: pixels that differ from the native runner's`);
 }
 
-const failed = (page) => page.waitForFunction(() => window.skellarine && window.skellarine.state === 'error', null, { timeout: 20000 });
-
 // A browser of its own for each test; no service worker unless options allow it (it would answer
 // past the routes).
 const withBrowser = (options, body) => withContext(launch({ serviceWorkers: 'block', ...options }), body);
@@ -236,7 +234,7 @@ describe('the published site', () => {
 
   test('failed downloads and no WebAssembly: Russian messages, «Повторить» where it can help', () => withBrowser(phone, async (context) => {
     const message = async (page, shot) => {
-      await failed(page);
+      await page.waitForFunction(() => window.skellarine && window.skellarine.state === 'error', null, { timeout: 20000 });
       await page.screenshot({ path: path.join(shots, `landscape-failed-${shot}.png`) });
       const text = await page.locator('#message-text').textContent();
       assert.ok(!/[A-Za-z]{3,}/.test(text.replace(/skellarine\.(data|wasm)|WebAssembly/g, '')), 'browser words: ' + text);

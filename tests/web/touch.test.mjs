@@ -32,8 +32,6 @@ async function stroke(page, points) {
   await cdp.detach();
 }
 
-const buttonHeights = (page) => page.$$eval('#choices button', (bs) => bs.map((b) => b.getBoundingClientRect().height));
-
 describe('touch', () => {
   test('a whole game by touch on the phone, reloaded mid-turn and taken away and back', async () => {
     // The autoplayer decides; its clicks become taps on list buttons (or the screen), its keys taps
@@ -96,7 +94,7 @@ describe('touch', () => {
       assert.ok(!(await read(page, 'QUINTREL - SKELLARINE')).found['QUINTREL - SKELLARINE'], 'a tap did not turn the help page');
       assert.ok(!(await page.locator('#keypad').isVisible()), 'a keypad while the game waits for Enter');
       await toFirstTurn(page, true);
-      const heights = await buttonHeights(page);
+      const heights = await page.$$eval('#choices button', (bs) => bs.map((b) => b.getBoundingClientRect().height));
       assert.ok(heights.length === 13 && Math.min(...heights) >= 44, `command buttons ${heights}`);
       await shot(page, `${name}-commands`);
 
