@@ -18,8 +18,8 @@ seconds=${3:-10}
 runs=${4:-5}
 display=${BENCH_DISPLAY:-:96}
 [[ -x $native/skellarine && -f $windows/skellarine.exe ]] || { echo "build both first (scripts/windows)" >&2; exit 2; }
-# shellcheck source=tests/windows/wine_env.sh
-source "$root/tests/windows/wine_env.sh"
+# shellcheck source=scripts/wine_env.sh
+source "$root/scripts/wine_env.sh"
 
 xvfb_pid=
 wm_pid=

@@ -9,7 +9,7 @@
 #include "game/world_state.h"
 #include "game_link.h"
 #include "player.h"
-#include "screen_text.h"
+#include "screen/backends/headless/screen_text.h"
 
 namespace {
 
@@ -22,12 +22,12 @@ struct Session {
   std::unique_ptr<Player> player;
 };
 
-Session Launch(const std::string& exeDir, double seed, ScreenText& text, const std::array<std::uint8_t, 256>& glyphs) {
+Session Launch(const std::string& exeDir, double seed, ScreenText& text) {
   Session session;
   session.link = std::make_unique<GameLink>(exeDir);
   session.link->SetTimer(seed);
   session.link->Start();
-  text.Learn(session.link->FontSheet(), glyphs);
+  text.Learn(session.link->FontSheet(), ReadGlyphTable(exeDir));
   session.player = std::make_unique<Player>(*session.link, text);
   session.player->SkipToBriefing();
   return session;
@@ -43,7 +43,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string exeDir = ProgramDir();
-  const auto glyphs = ReadGlyphTable(exeDir);
   const auto started = std::chrono::steady_clock::now();
   ScreenText text;
   int wins = 0;
@@ -51,7 +50,7 @@ int main(int argc, char** argv) {
   long long minutes = 0;
   bool endedCleanly = true;
   try {
-    Session session = Launch(exeDir, firstSeed, text, glyphs);
+    Session session = Launch(exeDir, firstSeed, text);
     for (int game = 0; game < games; ++game) {
       const double seed = firstSeed + game;
       GameRecord record = session.player->PlayGame();
@@ -81,7 +80,7 @@ int main(int argc, char** argv) {
       } else {
         session.link->Close();
         session.link.reset();
-        if (!last) session = Launch(exeDir, seed + 1, text, glyphs);
+        if (!last) session = Launch(exeDir, seed + 1, text);
       }
     }
   } catch (const PlayFailure& failure) {

@@ -9,11 +9,7 @@ GameLink::~GameLink() {
   if (!thread_.joinable()) return;
   if (running_) Close();
   // A game that will not end cannot be joined; the process is about to report and exit.
-  if (running_) {
-    thread_.detach();
-  } else {
-    thread_.join();
-  }
+  running_ ? thread_.detach() : thread_.join();
 }
 
 void GameLink::Start() {

@@ -23,19 +23,16 @@ std::string TwoDigits(int n) {
 
 }  // namespace
 
-// ---- Screen reading ----
-
 Shapes Player::Row(int r) const { return text_.TrimmedRow(link_.Visible(), r); }
 
 bool Player::RowIs(int r, std::string_view utf8) const { return Row(r) == text_.Trim(text_.Of(utf8)); }
 
-bool Player::RowStartsWith(int r, std::string_view utf8) const { return Row(r).starts_with(text_.Of(utf8)); }
+int Player::FindRow(std::string_view utf8, int from, int to) const { return text_.FindRow(link_.Visible(), utf8, from, to); }
 
-int Player::FindRow(std::string_view utf8, int from, int to) const {
-  for (int r = from; r <= to; ++r) {
-    if (RowStartsWith(r, utf8)) return r;
-  }
-  return 0;
+std::optional<int> Player::NumberAfter(int r, std::string_view utf8) const {
+  const Shapes prefix = text_.Of(utf8);
+  const Shapes row = Row(r);
+  return row.starts_with(prefix) ? text_.LeadingNumber(row.substr(prefix.size())) : std::nullopt;
 }
 
 int Player::Clock() const {
@@ -59,19 +56,6 @@ int Player::SpyMarks() const {
   return static_cast<int>(std::count(row.begin() + static_cast<std::ptrdiff_t>(notice.size()), row.end(), mark));
 }
 
-std::string Player::ScreenDump() const {
-  std::string dump = "  screen (clock ";
-  const auto minutes = text_.ClockMinutes(link_.Visible());
-  dump += minutes ? TwoDigits(*minutes / 60) + ":" + TwoDigits(*minutes % 60) : "--:--";
-  dump += "):\n";
-  for (int r = 3; r <= 34; ++r) {
-    const Shapes row = Row(r);
-    if (row.empty()) continue;
-    dump += "  " + TwoDigits(r) + "|" + text_.Readable(row) + "\n";
-  }
-  return dump;
-}
-
 void Player::Fail(const std::string& why) const { throw PlayFailure{why + "\n" + ScreenDump()}; }
 
 void Player::Expect(int r, std::string_view utf8) const {
@@ -88,8 +72,6 @@ void Player::ExpectClock(int minutes) const {
     Fail("the clock should show " + TwoDigits(minutes / 60) + ":" + TwoDigits(minutes % 60));
   }
 }
-
-// ---- Input ----
 
 void Player::OpenList(int r) {
   Expect(r, "}_");
@@ -114,8 +96,6 @@ void Player::Command(std::string_view word) {
   PickEntry(text_.Of(word), kCommandWords);
 }
 
-// ---- The mission ----
-
 void Player::SkipToBriefing() {
   for (int page = 0; page < kMaxHelpPages; ++page) {
     if (FindRow("SKELLARINE", 3, 30) != 0) return;
@@ -132,9 +112,7 @@ void Player::ReadBriefing() {
     return row.substr(place.size());
   };
   auto hourAfter = [&](int r) {
-    const Shapes at = text_.Of("В ");
-    const Shapes row = Row(r);
-    const auto hour = row.starts_with(at) ? text_.LeadingNumber(row.substr(at.size())) : std::nullopt;
+    const auto hour = NumberAfter(r, "В ");
     if (!hour) Fail("the briefing gives no hour on row " + std::to_string(r));
     return *hour;
   };
@@ -270,9 +248,7 @@ void Player::GoTo(int room) {
 void Player::ExamineKey() {
   Command("ИССЛЕДОВАТЬ");
   ExpectCommandPrompt();
-  const Shapes prefix = text_.Of("НОМЕР НА КЛЮЧЕ - ");
-  const Shapes row = Row(32);
-  const auto code = row.starts_with(prefix) ? text_.LeadingNumber(row.substr(prefix.size())) : std::nullopt;
+  const auto code = NumberAfter(32, "НОМЕР НА КЛЮЧЕ - ");
   if (!code) Fail("examining the key shows no number");
   keyCode_ = std::to_string(*code);
   clock_ += 5;
@@ -345,18 +321,9 @@ void Player::MeetAndWin(GameRecord& record) {
   PickEntry(password_, kCodeWords);
   // The station with the case handed over: the statistics.
   Expect(4, "ПОЗДРАВЛЯЕМ !");
-  const Shapes turnsPrefix = text_.Of("ВЫ ВЫИГРАЛИ, ИСПОЛЬЗУЯ ");
-  const Shapes timePrefix = text_.Of("ЭТО ЗАНЯЛО ");
-  const Shapes turnsRow = Row(6);
-  const Shapes timeRow = Row(7);
-  const auto turns = turnsRow.starts_with(turnsPrefix) ? text_.LeadingNumber(turnsRow.substr(turnsPrefix.size()))
-                                                       : std::nullopt;
-  std::optional<int> hours;
-  std::optional<int> minutes;
-  if (timeRow.starts_with(timePrefix) && timeRow.size() >= timePrefix.size() + 5) {
-    hours = text_.LeadingNumber(timeRow.substr(timePrefix.size(), 2));
-    minutes = text_.LeadingNumber(timeRow.substr(timePrefix.size() + 3, 2));
-  }
+  const auto turns = NumberAfter(6, "ВЫ ВЫИГРАЛИ, ИСПОЛЬЗУЯ ");
+  const auto hours = NumberAfter(7, "ЭТО ЗАНЯЛО ");
+  const auto minutes = hours ? NumberAfter(7, "ЭТО ЗАНЯЛО " + TwoDigits(*hours) + ":") : std::nullopt;
   if (!turns || !hours || !minutes) Fail("the win screen's figures do not read");
   record.turns = *turns;
   record.minutes = *hours * 60 + *minutes;
@@ -370,13 +337,10 @@ void Player::MeetAndWin(GameRecord& record) {
 
 GameRecord Player::PlayGame() {
   GameRecord record;
-  letterName_.clear();
-  noteName_.clear();
-  keyName_.clear();
+  // The rest is learnt afresh before it is used.
   password_.clear();
   keyCode_.clear();
   haveKey_ = false;
-  plan_.clear();
   try {
     ReadBriefing();
     LearnKeyRoom();
@@ -392,18 +356,20 @@ GameRecord Player::PlayGame() {
   return record;
 }
 
-void Player::Restart(double seconds) {
-  link_.SetTimer(seconds);
+void Player::Choose(std::string_view word) {
   Expect(33, "ЧТО ДАЛЬШЕ: СТАРТ ИЛИ ФИНИШ?");
   OpenList(34);
-  PickEntry(text_.Of("РЕСТАРТ"), kCommandWords);
+  PickEntry(text_.Of(word), kCommandWords);
+}
+
+void Player::Restart(double seconds) {
+  link_.SetTimer(seconds);
+  Choose("РЕСТАРТ");
   if (FindRow("SKELLARINE", 3, 30) == 0) Fail("no briefing after РЕСТАРТ");
 }
 
 void Player::Finish() {
-  Expect(33, "ЧТО ДАЛЬШЕ: СТАРТ ИЛИ ФИНИШ?");
-  OpenList(34);
-  PickEntry(text_.Of("ФИНИШ"), kCommandWords);
+  Choose("ФИНИШ");
   Expect(32, "ЗАКОНЧИТЬ ИГРУ (Y/N)?");
   link_.Keys("Y\r");
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "player_link.h"
-#include "screen_text.h"
+#include "screen/backends/headless/screen_text.h"
 
 // How one game went, as the player saw it on the screen.
 struct GameRecord {
@@ -38,7 +38,7 @@ class Player {
   // At the post-game question: ends the application with ФИНИШ and Y.
   void Finish();
   // The text rows and clock as they read now, for reports.
-  std::string ScreenDump() const;
+  std::string ScreenDump() const { return text_.Dump(link_.Visible()); }
 
  private:
   enum class TaskKind { kLetter, kNote, kKey, kChest };
@@ -50,8 +50,9 @@ class Player {
   // Screen reading.
   Shapes Row(int r) const;
   bool RowIs(int r, std::string_view utf8) const;
-  bool RowStartsWith(int r, std::string_view utf8) const;
   int FindRow(std::string_view utf8, int from, int to) const;
+  // The number written on row r right after the text.
+  std::optional<int> NumberAfter(int r, std::string_view utf8) const;
   int Clock() const;
   int RoomOnScreen() const;
   int SpyMarks() const;
@@ -65,6 +66,8 @@ class Player {
   void ClickRow(int r);
   void PickEntry(const Shapes& entry, int count);
   void Command(std::string_view word);
+  // Picks word at the question after a game.
+  void Choose(std::string_view word);
   // Types keys and Enter as the answer to the question on row 32.
   void Answer(std::string_view question, const std::string& keys);
 

@@ -25,8 +25,8 @@ wine=0
 
 # shellcheck source=tests/e2e/x11_lib.sh
 source "$here/x11_lib.sh"
-# shellcheck source=tests/windows/wine_env.sh
-((wine)) && source "$here/../windows/wine_env.sh"
+# shellcheck source=scripts/wine_env.sh
+((wine)) && source "$here/../../scripts/wine_env.sh"
 trap 'code=$?; stop_pid "$gamePid"; x11_stop; ((wine)) && wine_stop; if ((ownShots && code != 1)); then rm -rf "$shots"; fi' EXIT
 [[ -f "$game" ]] || fail "no game at $game"
 x11_start
@@ -49,6 +49,10 @@ start_game() {
   find_window
 }
 geometry() { xdotool getwindowgeometry "$wid" | awk '/Geometry/ { print $2 }'; }
+# changed_after NAME BEFORE WHAT: NAME differs from the shot BEFORE after the input WHAT, then holds still.
+changed_after() { shot_until_changed "$1" "$shots/$2.png" || fail "$3 changed nothing"; settle "$1" || fail "no settling after $3"; }
+# The game ends with status 0 after WHAT.
+ends_after() { wait_game "$1"; [[ $status == 0 ]] || fail "the game ended with status $status after $1"; }
 
 start_game "$game"
 pass "window $wid is open"
@@ -61,8 +65,8 @@ fi
 
 # The help text: an opaque blue page with white letters, at twice the size with whole pixels.
 # Wine reports its own desktop size (1024 x 768 on Xvfb) to the game, which may then keep 640 x 480.
-help_shown() { shot help1 && mostly_blue "$shots/help1.png"; }
-poll "$kWait" help_shown || fail "the help page is not shown (blue share $(share "$shots/help1.png" '#0000FF'))"
+blue_page() { shot "$1" && mostly_blue "$shots/$1.png"; }
+poll "$kWait" blue_page help1 || fail "the help page is not shown (blue share $(share "$shots/help1.png" '#0000FF'))"
 size=$(geometry)
 case $size in
   1280x960) scale=2 ;;
@@ -119,11 +123,9 @@ done
 # Enter leaves the briefing; a click as quick as a touchpad tap opens the command list over the
 # picture from row 4 down.
 xdotool key Return
-shot_until_changed turn "$shots/windowed_again.png" || fail "Enter did not leave the briefing"
-settle turn || fail "the screen does not settle after the briefing"
+changed_after turn windowed_again "Enter at the briefing"
 click_game 320 240
-shot_until_changed list "$shots/turn.png" || fail "a quick click did not open the command list"
-settle list || fail "the screen does not settle after opening the list"
+changed_after list turn "a quick click at the turn"
 rows="$((640 * scale))x$((200 * scale))+0+$((42 * scale))"
 crop list "$rows" "$work/list_rows.png"
 crop turn "$rows" "$work/turn_rows.png"
@@ -134,8 +136,7 @@ pass "a quick click opens the command list"
 # table: ñ, ó and ß (A4, A2, E1) show as ¤, ў and б; a Cyrillic letter, which code page 437 lacks,
 # as "?". ЖДАТЬ (the seventh word) asks for minutes on row 33.
 click_game 320 133
-shot_until_changed wait_prompt "$shots/list.png" || fail "picking the seventh word changed nothing"
-settle wait_prompt || fail "the screen does not settle after picking the seventh word"
+changed_after wait_prompt list "picking the seventh word"
 row33() { crop "$1" "$((640 * scale))x$((14 * scale))+0+$((448 * scale))" "$work/row_$1.png"; }
 row33 wait_prompt
 # Types TEXT and shoots NAME once row 33 changed and settled.
@@ -175,8 +176,7 @@ fi
 # 30 minutes waited: the clock block in the top right corner moves.
 type_row 30 typed
 xdotool key Return
-shot_until_changed next_turn "$shots/typed.png" || fail "Enter did not end the answer"
-settle next_turn || fail "the next turn does not settle"
+changed_after next_turn typed "Enter after the answer"
 clock="$((90 * scale))x$((24 * scale))+$((545 * scale))+$((2 * scale))"
 crop turn "$clock" "$work/clock_before.png"
 crop next_turn "$clock" "$work/clock_after.png"
@@ -187,17 +187,14 @@ pass "ЖДАТЬ picked with the mouse, 30 typed, the clock moved"
 read -r _ right top _ < <(xprop -id "$wid" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
 read -r x y < <(xwininfo -id "$wid" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x, y }')
 xdotool mousemove $((x + ${size%x*} + right - 9)) $((y - top / 2)) click 1
-wait_game "a click on the close button"
-[[ $status == 0 ]] || fail "the game ended with status $status after the close button"
+ends_after "a click on the close button"
 pass "the close button ends the game with status 0"
 
 # Alt+F4 at the help page ends it too.
 start_game "$game"
-help_again() { shot althelp && mostly_blue "$shots/althelp.png"; }
-poll "$kWait" help_again || fail "the help page is not shown on the second start"
+poll "$kWait" blue_page althelp || fail "the help page is not shown on the second start"
 xdotool key alt+F4
-wait_game "Alt+F4"
-[[ $status == 0 ]] || fail "the game ended with status $status after Alt+F4"
+ends_after "Alt+F4"
 pass "Alt+F4 ends the game with status 0"
 
 if ((wine)); then
@@ -213,8 +210,7 @@ if ((wine)); then
   [[ -z $others ]] || fail "other windows beside the game's: $others"
   kill -0 "$gamePid" 2>/dev/null || fail "the game did not wait for a key without its data"
   xdotool key Return
-  wait_game "a key after the missing data"
-  [[ $status == 0 ]] || fail "the game without data\\ ended with status $status"
+  ends_after "a key without data\\"
   pass "without data\\ the game reports in its window, waits for a key and ends with status 0"
 fi
 

@@ -58,16 +58,9 @@ differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
 at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
 mostly_blue() { at_least "$(share "$1" '#0000FF')" 0.5; }
 # Shoots into NAME until the picture differs from BEFORE / equals SAME.
-shot_until_changed() {
-  local name=$1 before=$2
-  changed() { shot "$name" && [[ "$(differing "$shots/$name.png" "$before")" != 0 ]]; }
-  poll "$kWait" changed
-}
-shot_until_same() {
-  local name=$1 same=$2
-  equal() { shot "$name" && [[ "$(differing "$shots/$name.png" "$same")" == 0 ]]; }
-  poll "$kWait" equal
-}
+shot_compared() { shot "$1" && test "$(differing "$shots/$1.png" "$2")" "$3" 0; }
+shot_until_changed() { poll "$kWait" shot_compared "$1" "$2" '!='; }
+shot_until_same() { poll "$kWait" shot_compared "$1" "$2" '='; }
 # Shoots into NAME until three shots in a row are the same: the game has finished drawing.
 settle() {
   local name=$1 same=0

@@ -21,9 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Writes a w x h JPEG of one colour, its top rows optionally another colour.
-void WriteJpeg(const fs::path& path, int w, int h, Pixel colour, int quality = 100, bool grey = false,
-               bool progressive = false) {
+// Writes a w x h JPEG of one colour.
+void WriteJpeg(const fs::path& path, int w, int h, Pixel colour, int quality = 100, bool progressive = false) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   ASSERT_NE(file, nullptr);
   jpeg_compress_struct info{};
@@ -33,22 +32,18 @@ void WriteJpeg(const fs::path& path, int w, int h, Pixel colour, int quality = 1
   jpeg_stdio_dest(&info, file);
   info.image_width = static_cast<JDIMENSION>(w);
   info.image_height = static_cast<JDIMENSION>(h);
-  info.input_components = grey ? 1 : 3;
-  info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+  info.input_components = 3;
+  info.in_color_space = JCS_RGB;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, quality, TRUE);
   for (int c = 0; c < info.num_components; ++c) info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1;
   if (progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> row(static_cast<size_t>(w) * info.input_components);
+  std::vector<JSAMPLE> row(static_cast<size_t>(w) * 3);
   for (int x = 0; x < w; ++x) {
-    if (grey) {
-      row[x] = static_cast<JSAMPLE>(colour & 0xFF);
-    } else {
-      row[3 * x] = static_cast<JSAMPLE>(colour >> 16);
-      row[3 * x + 1] = static_cast<JSAMPLE>(colour >> 8);
-      row[3 * x + 2] = static_cast<JSAMPLE>(colour);
-    }
+    row[3 * x] = static_cast<JSAMPLE>(colour >> 16);
+    row[3 * x + 1] = static_cast<JSAMPLE>(colour >> 8);
+    row[3 * x + 2] = static_cast<JSAMPLE>(colour);
   }
   while (info.next_scanline < info.image_height) {
     JSAMPROW r = row.data();
@@ -110,8 +105,8 @@ TEST_F(PictureTest, AHeaderClaimingBillionsOfPixelsReadsAsBroken) {
 // usual ten scans, which decode at the screen's size and read as broken above it.
 TEST_F(PictureTest, ProgressivePicturesDecodeUntilTheirWorkGoesFarBeyondAPictures) {
   WriteJpeg(File("red.jpg"), 640, 480, 0xFF0000);
-  WriteJpeg(File("green.jpg"), 640, 480, 0x00FF00, 90, false, true);
-  WriteJpeg(File("green_big.jpg"), 1280, 960, 0x00FF00, 90, false, true);
+  WriteJpeg(File("green.jpg"), 640, 480, 0x00FF00, 90, true);
+  WriteJpeg(File("green_big.jpg"), 1280, 960, 0x00FF00, 90, true);
   const auto write = [&](const std::string& name, int w, int h, int scans) {
     std::ofstream(File(name), std::ios::binary) << EmptyScansJpeg(w, h, scans);
     return File(name);

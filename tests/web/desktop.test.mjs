@@ -7,7 +7,7 @@ import { chromium } from 'playwright-core';
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import { serve, launch, openGame, read, settle, expectText, expectNoText, click, keys, pick, toFirstTurn,
+import { serve, launch, withContext, running, openGame, read, settle, expectText, expectNoText, click, keys, pick, toFirstTurn,
   playWithPlayer, playByAccessibility, holdRight, kChromiumArgs, sleep, work } from './lib.mjs';
 
 let server;
@@ -49,19 +49,13 @@ describe('desktop', () => {
     const page = await openGame(context, server.url);
     console.log('  ' + await playWithPlayer(page, { click: (x, y) => click(page, x, y), keys: (text) => keys(page, text) }));
     await page.click('#again');
-    await page.waitForFunction(() => window.skellarine && window.skellarine.state === 'running', null, { timeout: 30000 });
-    await settle(page);
+    await running(page);
     await expectText(page, 'QUINTREL - SKELLARINE', 'the game started again');
     await page.close();
   });
 
   test('a whole game from the accessibility tree, the mirror equal to the canvas', async () => {
-    const own = await launch({ serviceWorkers: 'block' });
-    try {
-      await playByAccessibility(own, server.url, 'Enter', true);
-    } finally {
-      await own.close();
-    }
+    await withContext(launch({ serviceWorkers: 'block' }), (own) => playByAccessibility(own, server.url, 'Enter', true));
   });
 
   test('the right button shows the bare picture and is no click', async () => {

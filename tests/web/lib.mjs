@@ -66,6 +66,16 @@ export function launch(options = {}) {
 // Chromium without a profile of its own, for contexts with a device's profile.
 export const launchBrowser = () => chromium.launch({ executablePath: '/usr/bin/chromium', headless: true, args: kChromiumArgs });
 
+// body(context) with a browser context (or its promise), closed afterwards whatever happens.
+export async function withContext(made, body) {
+  const context = await made;
+  try {
+    return await body(context);
+  } finally {
+    await context.close();
+  }
+}
+
 // ---- Reading the screen ----
 
 export async function canvasBytes(page) {
@@ -129,6 +139,12 @@ export async function settle(page) {
   }
 }
 
+// The game running, waiting for input and drawn.
+export async function running(page) {
+  await page.waitForFunction(() => window.skellarine && window.skellarine.state === 'running' && window.skellarine.wait, null, { timeout: 30000 });
+  await settle(page);
+}
+
 // The row on which text starts.
 export async function expectText(page, text, what) {
   const screen = await read(page, text);
@@ -157,12 +173,8 @@ export async function click(page, x, y, touch = false) {
 }
 
 export async function keys(page, text) {
-  for (const c of text) {
-    if (c === '\r') await page.keyboard.press('Enter');
-    else if (c === '\b') await page.keyboard.press('Backspace');
-    else if (c === ' ') await page.keyboard.press('Space');
-    else await page.keyboard.type(c);
-  }
+  const named = { '\r': 'Enter', '\b': 'Backspace', ' ': 'Space' };
+  for (const c of text) await (named[c] ? page.keyboard.press(named[c]) : page.keyboard.type(c));
   await settle(page);
 }
 

@@ -9,7 +9,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import crypto from 'node:crypto';
 import { PNG } from 'pngjs';
-import { serve, launch, openGame, canvasBytes, settle, expectText, holdRight, keys, pick, moveTo, toFirstTurn, expectResumed,
+import { serve, launch, withContext, running, openGame, canvasBytes, settle, expectText, holdRight, keys, pick, moveTo, toFirstTurn, expectResumed,
   keptFiles, buildName, waitForKeptSite, site, native, work, shots, phone, portrait, kWidth, kHeight } from './lib.mjs';
 
 let server;
@@ -42,19 +42,9 @@ async function expectPicture(page, png, what) {
   assert.equal(differ, 0, `${what}: pixels that differ from the native runner's`);
 }
 
-const running = (page) => page.waitForFunction(() => window.skellarine && window.skellarine.state === 'running' && window.skellarine.wait, null, { timeout: 30000 });
-const failed = (page) => page.waitForFunction(() => window.skellarine && window.skellarine.state === 'error', null, { timeout: 20000 });
-
 // A browser of its own for each test; no service worker unless options allow it (it would answer
 // past the routes).
-async function withBrowser(options, body) {
-  const context = await launch({ serviceWorkers: 'block', ...options });
-  try {
-    await body(context);
-  } finally {
-    await context.close();
-  }
-}
+const withBrowser = (options, body) => withContext(launch({ serviceWorkers: 'block', ...options }), body);
 const worker = { serviceWorkers: 'allow' };
 
 describe('the published site', () => {
@@ -178,7 +168,6 @@ describe('the published site', () => {
       await page.route('**/data/PORT/PORT1.jpg', (route) => route.fulfill({ status: 404, body: 'no such file' }));
       await page.goto(server.url);
       await running(page);
-      await settle(page);
       await toFirstTurn(page);
       await moveTo(page, 'ПОРТ');
       await expectText(page, 'ЭТО ПОРТ', 'the port without its picture');
@@ -202,7 +191,6 @@ describe('the published site', () => {
       const offline = (down) => page.waitForFunction((d) => window.skellarine.offline === d, down, { timeout: 10000 });
       await page.goto(server.url);
       await running(page);
-      await settle(page);
       // The briefing needs the arcade's picture; the Enter typed meanwhile is kept for after it.
       for (let i = 0; i < 5; ++i) await keys(page, '\r');
       await offline(true);
@@ -236,7 +224,6 @@ describe('the published site', () => {
         await page.route('**/*.gz', (route) => answer(route, path.join(site, new URL(route.request().url()).pathname.split('/').pop())));
         await page.goto(server.url);
         await running(page);
-        await settle(page);
         await expectText(page, 'QUINTREL - SKELLARINE', `the first help page from the ${name} host`);
         // The progress ends at its total, with a decimal comma.
         const m = /^(\d+,\d) из (\d+,\d) МБ$/.exec(await page.locator('#loading-size').textContent());
@@ -247,7 +234,7 @@ describe('the published site', () => {
 
   test('failed downloads and no WebAssembly: Russian messages, «Повторить» where it can help', () => withBrowser(phone, async (context) => {
     const message = async (page, shot) => {
-      await failed(page);
+      await page.waitForFunction(() => window.skellarine && window.skellarine.state === 'error', null, { timeout: 20000 });
       await page.screenshot({ path: path.join(shots, `landscape-failed-${shot}.png`) });
       const text = await page.locator('#message-text').textContent();
       assert.ok(!/[A-Za-z]{3,}/.test(text.replace(/skellarine\.(data|wasm)|WebAssembly/g, '')), 'browser words: ' + text);
@@ -268,7 +255,6 @@ describe('the published site', () => {
     await page.unroute('**/skellarine.wasm*');
     await page.locator('#retry').click();
     await running(page);
-    await settle(page);
     await expectText(page, 'QUINTREL - SKELLARINE', 'the first help page after «Повторить»');
     await page.close();
     page = await context.newPage();
@@ -327,7 +313,6 @@ describe('the published site', () => {
     await expectResumed(a, 'reload', 'an answer typed but not sent', asked);
     await a.locator('#resumed button').click();
     await running(a);
-    await settle(a);
     await expectText(a, 'QUINTREL - SKELLARINE', '«Новая игра»');
     assert.equal(await a.locator('#resumed').count(), 0, 'a notice over the new game');
     const kept = await b.evaluate(() => JSON.parse(sessionStorage.getItem('skellarine journal')));
@@ -341,7 +326,6 @@ describe('the published site', () => {
       await b.evaluate((e) => sessionStorage.setItem('skellarine journal', e), entry);
       await b.reload();
       await running(b);
-      await settle(b);
       await expectText(b, 'QUINTREL - SKELLARINE', `a journal ${what}`);
       assert.ok((await b.locator('#resumed').textContent()).startsWith(sentence), `a journal ${what}: the notice`);
       assert.equal(await b.locator('#resumed button').count(), 0, `a journal ${what}: «Новая игра»`);

@@ -6,7 +6,7 @@ import { test, describe, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
-import { serve, openGame, read, click, rowY, settle, expectText, at, wait, waitFor, pad, pickByTouch, toFirstTurn,
+import { serve, withContext, openGame, read, click, pick, settle, expectText, at, wait, waitFor, pad, pickByTouch, toFirstTurn,
   expectResumed, playWithPlayer, playByAccessibility, phone, portrait, shots, launchBrowser, kWidth } from './lib.mjs';
 
 let server;
@@ -31,8 +31,6 @@ async function stroke(page, points) {
   await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
   await cdp.detach();
 }
-
-const buttonHeights = (page) => page.$$eval('#choices button', (bs) => bs.map((b) => b.getBoundingClientRect().height));
 
 describe('touch', () => {
   test('a whole game by touch on the phone, reloaded mid-turn and taken away and back', async () => {
@@ -96,7 +94,7 @@ describe('touch', () => {
       assert.ok(!(await read(page, 'QUINTREL - SKELLARINE')).found['QUINTREL - SKELLARINE'], 'a tap did not turn the help page');
       assert.ok(!(await page.locator('#keypad').isVisible()), 'a keypad while the game waits for Enter');
       await toFirstTurn(page, true);
-      const heights = await buttonHeights(page);
+      const heights = await page.$$eval('#choices button', (bs) => bs.map((b) => b.getBoundingClientRect().height));
       assert.ok(heights.length === 13 && Math.min(...heights) >= 44, `command buttons ${heights}`);
       await shot(page, `${name}-commands`);
 
@@ -154,12 +152,7 @@ describe('touch', () => {
   }
 
   test('a whole game from the accessibility tree on the phone', async () => {
-    const context = await browser.newContext({ ...phone, serviceWorkers: 'block' });
-    try {
-      await playByAccessibility(context, server.url, ' ', false);
-    } finally {
-      await context.close();
-    }
+    await withContext(browser.newContext({ ...phone, serviceWorkers: 'block' }), (context) => playByAccessibility(context, server.url, ' ', false));
   });
 
   test('the screen fills laptops and a tablet, drawn sharp, clicks on the right rows at any size', async () => {
@@ -209,21 +202,13 @@ describe('touch', () => {
           const wanted = Math.floor(kWidth * Math.min(size.width / 640, size.height / 480));
           assert.ok(Math.abs(box.width - wanted) <= 1 && Math.abs(box.width * 3 - box.height * 4) <= 4, `${box.width} x ${box.height} at ${size.width} x ${size.height}`);
         }
-        if (profile.hasTouch) {
-          await pickByTouch(page, 'ХИТРИТЬ');
-        } else {
-          await click(page, 320, rowY(34));
-          const open = await waitFor(page, (w) => w.kind === 'list' && w.open, 'the list opened by the mouse');
-          await click(page, 320, rowY(open.entries.find((e) => e.text === 'ХИТРИТЬ').row));
-        }
+        await (profile.hasTouch ? pickByTouch : pick)(page, 'ХИТРИТЬ');
         assert.equal(await expectText(page, i % 2 ? 'DEBUG IS OFF' : 'DEBUG IS ON', `${name}: ХИТРИТЬ`), 32, `${name}: the answer's row`);
       }
       await shot(page, `${name}-turn`);
       if (!profile.hasTouch) {
         // A typed answer by keys, no touch controls for it, and the keys' focus back on the canvas.
-        await click(page, 320, rowY(34));
-        const open = await waitFor(page, (w) => w.kind === 'list' && w.open, 'the list');
-        await click(page, 320, rowY(open.entries.find((e) => e.text === 'ЖДАТЬ').row));
+        await pick(page, 'ЖДАТЬ');
         await waitFor(page, (w) => w.kind === 'typed', 'ЖДАТЬ');
         assert.deepEqual(await visible(), [], 'touch controls for a typed answer on the desktop');
         await page.keyboard.type('10');

@@ -7,7 +7,7 @@
 // play writes one request a line — "screen", "click X Y", "keys HEX" — and reads back the path of
 // a 640 x 480 RGBA dump of the canvas taken once the game has settled; it ends with
 // "won TURNS MINUTES" after ФИНИШ and Y, or "fail WHY".
-#include <cstdio>
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -18,8 +18,8 @@
 #include "player.h"
 #include "player_link.h"
 #include "screen/backends/headless/display_headless.h"
+#include "screen/backends/headless/screen_text.h"
 #include "screen/font.h"
-#include "screen_text.h"
 
 namespace {
 
@@ -44,11 +44,7 @@ class BrowserLink : public PlayerLink {
   void Click(int x, int y) override { Ask("click " + std::to_string(x) + " " + std::to_string(y)); }
   void Keys(const std::string& keys) override {
     std::string hex;
-    char two[3];
-    for (unsigned char c : keys) {
-      std::snprintf(two, sizeof two, "%02x", c);
-      hex += two;
-    }
+    for (unsigned char c : keys) hex += {"0123456789abcdef"[c >> 4], "0123456789abcdef"[c & 15]};
     Ask("keys " + hex);
   }
   // The browser's own clock seeds its games.
@@ -66,20 +62,17 @@ class BrowserLink : public PlayerLink {
 };
 
 // The font sheet as the game draws it from the data directory, learnt by the screen reader.
-bool LearnFont(const std::string& exeDir, ScreenText& text) {
+void LearnFont(const std::string& exeDir, ScreenText& text) {
   HeadlessDisplay display(exeDir);
   InstallDisplay(&display);
   W.ExePath = exeDir;
   LoadFont();
-  text.Learn(display.Page(3), ReadGlyphTable(exeDir));
+  text.Learn(display.Page(3), W.GlyphCode);
   InstallDisplay(nullptr);
-  return true;
 }
 
 std::string OneLine(std::string text) {
-  for (char& c : text) {
-    if (c == '\n') c = '|';
-  }
+  std::replace(text.begin(), text.end(), '\n', '|');
   return text;
 }
 
@@ -119,14 +112,7 @@ int Read(const ScreenText& text, const std::string& path, const std::vector<std:
   for (int r = 1; r <= 34; ++r) std::cout << "row " << r << " " << text.Readable(text.Row(screen, r)) << "\n";
   const auto clock = text.ClockMinutes(screen);
   std::cout << "clock " << (clock ? *clock : -1) << "\n";
-  for (const std::string& wanted : texts) {
-    const Shapes shapes = text.Trim(text.Of(wanted));
-    int found = 0;
-    for (int r = 1; r <= 34 && found == 0; ++r) {
-      if (text.TrimmedRow(screen, r).starts_with(shapes)) found = r;
-    }
-    std::cout << "find " << found << " " << wanted << "\n";
-  }
+  for (const std::string& wanted : texts) std::cout << "find " << text.FindRow(screen, wanted, 1, 34) << " " << wanted << "\n";
   return 0;
 }
 

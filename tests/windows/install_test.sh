@@ -13,8 +13,8 @@ build=$(cd "${1:?Windows build folder}" && pwd)
 shots=${2:-$(mktemp -d)}
 mkdir -p "$shots"
 rm -f "$shots"/*.png
-# shellcheck source=tests/windows/wine_env.sh
-source "$here/wine_env.sh"
+# shellcheck source=scripts/wine_env.sh
+source "$here/../../scripts/wine_env.sh"
 # shellcheck source=tests/e2e/x11_lib.sh
 source "$here/../e2e/x11_lib.sh"
 

@@ -11,8 +11,8 @@ root=$(cd "$here/../.." && pwd)
 build=${1:-$root/build/windows}
 host=${2:-$root/build/default}
 shots=${SHOTS_DIR:-$(mktemp -d)}
-# shellcheck source=tests/windows/wine_env.sh
-source "$here/wine_env.sh"
+# shellcheck source=scripts/wine_env.sh
+source "$root/scripts/wine_env.sh"
 trap wine_stop EXIT
 wine_start || exit 1
 

@@ -11,8 +11,8 @@ runner=$(cd "${1:?Windows build folder}" && pwd)/skellarine-script.exe
 host=$(cd "${2:?native build folder}" && pwd)
 [[ -f $runner ]] || { echo "no $runner" >&2; exit 1; }
 [[ -d $host/fixtures ]] || { echo "no fixtures in $host: build its tests first" >&2; exit 1; }
-# shellcheck source=tests/windows/wine_env.sh
-source "$here/wine_env.sh"
+# shellcheck source=scripts/wine_env.sh
+source "$root/scripts/wine_env.sh"
 [[ -n ${WINE_STARTED:-} ]] || wine_start || exit 1
 trap wine_stop EXIT
 

@@ -22,14 +22,12 @@
 #include "screen/cp1251.h"
 #include "screen/cp437.h"
 #include "screen/backends/headless/headless_harness.h"
+#include "screen/backends/headless/screen_text.h"
 #include "screen/page_message.h"
 #include "screen/text_rows.h"
 
 namespace {
 
-// Top-left corner of the clock block; its five digit cells start 4 pixels inside.
-constexpr int kClockX = 547;
-constexpr int kClockY = 4;
 constexpr std::int64_t kExitWaitMs = 60000;
 
 const std::set<std::string> kCommands = {
@@ -181,20 +179,6 @@ std::vector<std::string> TypedKeys(const std::string& utf8) {
   return keys;
 }
 
-using CellMask = std::array<std::uint16_t, 14>;
-
-CellMask MaskAt(const Image& img, int x0, int y0, bool sheet) {
-  CellMask mask{};
-  for (int y = 0; y < 14; ++y) {
-    for (int x = 0; x < 16; ++x) {
-      const Pixel p = img.At(x0 + x, y0 + y);
-      const bool ink = sheet ? (p & 0x0000FF00) != 0 : (p & 0x00FFFFFF) == 0x00FFFFFF;
-      if (ink) mask[y] |= static_cast<std::uint16_t>(1u << x);
-    }
-  }
-  return mask;
-}
-
 // What the game waits for, written as an expect-wait line writes it.
 std::string WaitText(const Wait& wait) {
   switch (wait.kind) {
@@ -302,7 +286,7 @@ class Runner {
     pickOpened_ = false;
     seenPage_ = -1;
     seenPixels_.clear();
-    glyphs_.clear();
+    text_.reset();
     Given();
   }
 
@@ -423,61 +407,22 @@ class Runner {
     return values;
   }
 
-  // The glyph of each ink pattern on the font sheet, and the character that shows it.
-  void BuildGlyphIndex() {
-    if (!glyphs_.empty()) return;
-    const Image& sheet = Display().Page(3);
-    std::array<int, 256> charOfGlyph{};
-    charOfGlyph.fill(-1);
-    for (int c = 255; c >= 1; --c) charOfGlyph[W.GlyphCode[c]] = c;
-    charOfGlyph[W.GlyphCode[' ']] = ' ';
-    for (int g = 0; g < 256; ++g) {
-      if (charOfGlyph[g] < 0) continue;
-      const CellMask mask = MaskAt(sheet, 16 * (g / 16), 14 * (g % 16), true);
-      if (!glyphs_.count(mask) || charOfGlyph[g] == ' ') glyphs_[mask] = static_cast<char>(charOfGlyph[g]);
-    }
+  // The reader of the font this application drew at start-up, learnt at its first use.
+  const ScreenText& Text() {
+    if (!text_) text_.emplace().Learn(Display().Page(3), W.GlyphCode);
+    return *text_;
   }
+  const Image& Shown() { return Display().Page(Display().Visible()); }
 
-  std::string DecodeCells(int x0, int y0, int cells) {
-    BuildGlyphIndex();
-    std::string text;
-    for (int k = 0; k < cells; ++k) {
-      const auto it = glyphs_.find(MaskAt(Display().Page(Display().Visible()), x0 + 16 * k, y0, false));
-      text += it != glyphs_.end() ? it->second : '~';
-    }
-    return text;
-  }
+  std::string DecodeRow(int r) { return Text().Readable(Text().Row(Shown(), r)); }
 
-  std::string DecodeRow(int r) { return DecodeCells(0, kRowHeight * r - kRowHeight, kRowCells); }
+  void PrintScreen() { std::cout << Text().Dump(Shown()); }
 
-  void PrintScreen() {
-    std::cout << "  screen (clock " << DecodeCells(kClockX + 4, kClockY + 4, 5) << "):\n";
-    for (int r = 1; r <= 34; ++r) {
-      const std::string row = DecodeRow(r);
-      if (row.find_first_not_of(' ') == std::string::npos) continue;
-      char label[8];
-      std::snprintf(label, sizeof label, "  %2d|", r);
-      std::cout << label << Cp1251ToUtf8(row) << "|\n";
-    }
-  }
-
+  // True when row r shows the glyphs of text (Windows-1251), fitted to the row's cells.
   bool RowShows(int r, const std::string& text) {
     std::string fitted = text.substr(0, kRowCells);
     fitted.resize(kRowCells, ' ');
-    return CellsShow(0, kRowHeight * r - kRowHeight, fitted);
-  }
-
-  // True when the cells from (x0, y0) on show the glyphs of text, one cell per character.
-  bool CellsShow(int x0, int y0, const std::string& text) {
-    const Image& sheet = Display().Page(3);
-    const Image& page = Display().Page(Display().Visible());
-    for (std::size_t k = 0; k < text.size(); ++k) {
-      const int g = W.GlyphCode[static_cast<unsigned char>(text[k])];
-      if (MaskAt(sheet, 16 * (g / 16), 14 * (g % 16), true) != MaskAt(page, x0 + 16 * static_cast<int>(k), y0, false)) {
-        return false;
-      }
-    }
-    return true;
+    return Text().Row(Shown(), r) == Text().OfCp1251(fitted);
   }
 
   int FindRow(const std::string& text, int from, int to) {
@@ -679,7 +624,7 @@ class Runner {
       // The words are what the pixels show.
       if (Display().Visible() == 0 && !found.empty() && !RowShows(static_cast<int>(*r), found)) {
         Fail(line, "row " + std::to_string(*r) + " drawn as |" + Cp1251ToUtf8(found) + "|",
-             "|" + Cp1251ToUtf8(DecodeRow(static_cast<int>(*r))) + "|");
+             "|" + DecodeRow(static_cast<int>(*r)) + "|");
       }
       return Step::kNext;
     }
@@ -702,14 +647,14 @@ class Runner {
       if (!r || *r < 1 || *r > 34) Malformed(line, "expected a row from 1 to 34");
       const std::string text = space == std::string::npos ? "" : Utf8ToCp1251(arg.substr(space + 1));
       if (!RowShows(static_cast<int>(*r), text)) {
-        Fail(line, "|" + Cp1251ToUtf8(text) + "|", "|" + Cp1251ToUtf8(DecodeRow(static_cast<int>(*r))) + "|");
+        Fail(line, "|" + Cp1251ToUtf8(text) + "|", "|" + DecodeRow(static_cast<int>(*r)) + "|");
       }
       return Step::kNext;
     }
     if (c == "expect-clock") {
-      if (!CellsShow(kClockX + 4, kClockY + 4, arg)) {
-        Fail(line, arg, DecodeCells(kClockX + 4, kClockY + 4, static_cast<int>(arg.size())));
-      }
+      const Shapes want = Text().Of(arg);
+      const Shapes clock = Text().Cells(Shown(), ScreenText::kClockX, ScreenText::kClockY, static_cast<int>(want.size()));
+      if (clock != want) Fail(line, arg, Text().Readable(clock));
       return Step::kNext;
     }
     if (c == "expect-plain") {
@@ -790,7 +735,7 @@ class Runner {
   int seenPage_ = -1;
   std::uint64_t seenCount_ = 0;
   std::vector<Pixel> seenPixels_;
-  std::map<CellMask, char> glyphs_;
+  std::optional<ScreenText> text_;
 };
 
 }  // namespace

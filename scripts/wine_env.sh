@@ -1,4 +1,4 @@
-# Sourced by the Windows tests: a private, quiet Wine prefix with one wineserver kept alive for all
+# Sourced by the Windows tests and benchmarks: a private, quiet Wine prefix with one wineserver kept alive for all
 # runs. wine_start starts them unless a calling script did; wine_stop ends what wine_start began.
 # shellcheck shell=bash
 

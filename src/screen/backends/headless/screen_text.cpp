@@ -1,17 +1,16 @@
 // Glyph-shape matching of the text rows and the clock against the font sheet.
-#include "screen_text.h"
+#include "screen/backends/headless/screen_text.h"
+
+#include <cstdio>
+#include <fstream>
 
 #include "screen/cp1251.h"
-
-#include <fstream>
+#include "screen/text_rows.h"
 
 namespace {
 
 constexpr int kCellW = 16;
-constexpr int kCellH = 14;
-constexpr int kRowCells = 40;
-constexpr int kClockX = 551;
-constexpr int kClockY = 8;
+constexpr int kCellH = kRowHeight;
 
 }  // namespace
 
@@ -63,15 +62,22 @@ void ScreenText::Learn(const Image& sheet, const std::array<std::uint8_t, 256>& 
   for (int c = 32; c < 256; ++c) charOfShape_.emplace(shapeOfChar_[c], name(c));
 }
 
-Shapes ScreenText::Of(std::string_view utf8) const {
+Shapes ScreenText::Of(std::string_view utf8) const { return OfCp1251(Utf8ToCp1251(utf8)); }
+
+Shapes ScreenText::OfCp1251(std::string_view text) const {
   Shapes shapes;
-  for (char c : Utf8ToCp1251(utf8)) shapes += shapeOfChar_[static_cast<unsigned char>(c)];
+  for (char c : text) shapes += shapeOfChar_[static_cast<unsigned char>(c)];
   return shapes;
 }
 
 Shapes ScreenText::Cells(const Image& page, int x0, int y0, int count) const {
   Shapes shapes;
   for (int k = 0; k < count; ++k) {
+    // A cell that runs off the page shows nothing the font has.
+    if (x0 < 0 || y0 < 0 || x0 + kCellW * (k + 1) > page.w || y0 + kCellH > page.h) {
+      shapes += kUnknown;
+      continue;
+    }
     const auto found = shapeOfMask_.find(MaskAt(page, x0 + kCellW * k, y0, false));
     shapes += found != shapeOfMask_.end() ? found->second : kUnknown;
   }
@@ -86,7 +92,13 @@ Shapes ScreenText::Trim(const Shapes& text) const {
   return text.substr(first, text.find_last_not_of(blank_) - first + 1);
 }
 
-Shapes ScreenText::TrimmedRow(const Image& page, int r) const { return Trim(Row(page, r)); }
+int ScreenText::FindRow(const Image& page, std::string_view utf8, int from, int to) const {
+  const Shapes wanted = Trim(Of(utf8));
+  for (int r = from; r <= to; ++r) {
+    if (TrimmedRow(page, r).starts_with(wanted)) return r;
+  }
+  return 0;
+}
 
 std::optional<int> ScreenText::LeadingNumber(const Shapes& text) const {
   std::size_t i = 0;
@@ -119,4 +131,15 @@ std::string ScreenText::Readable(const Shapes& text) const {
     out += found != charOfShape_.end() ? found->second : "~";
   }
   return out;
+}
+
+std::string ScreenText::Dump(const Image& page) const {
+  std::string dump = "  screen (clock " + Readable(Cells(page, kClockX, kClockY, 5)) + "):\n";
+  for (int r = 1; r <= 34; ++r) {
+    if (TrimmedRow(page, r).empty()) continue;
+    char label[8];
+    std::snprintf(label, sizeof label, "  %2d|", r);
+    dump += label + Readable(Row(page, r)) + "|\n";
+  }
+  return dump;
 }
