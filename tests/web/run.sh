@@ -49,5 +49,5 @@ fi
 export SKELLARINE_SITE="$root/build/web/site" SKELLARINE_NATIVE="$native" SKELLARINE_SHOTS="$native/web-shots"
 for suite in desktop site touch; do
   echo "== browser tests: $suite (Chromium)"
-  node --test --test-reporter=spec "$suite.test.mjs"
+  node --test --test-reporter=tap "$suite.test.mjs"
 done

@@ -62,7 +62,7 @@ web_suite() {
     cd tests/web &&
     { [ -d node_modules/pngjs ] || npm ci --no-audit --no-fund; } &&
     export SKELLARINE_SITE="$tree/build/web/site" SKELLARINE_NATIVE="$tree/build/default" SKELLARINE_SHOTS="$scratch/web-shots" &&
-    nice -n 10 node --test --test-reporter=spec desktop.test.mjs site.test.mjs)
+    nice -n 10 node --test --test-reporter=tap desktop.test.mjs site.test.mjs)
 }
 
 suite_of() {
