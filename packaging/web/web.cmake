@@ -40,23 +40,48 @@ function(skellarine_web_targets)
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sEXIT_RUNTIME=1 -sENVIRONMENT=web
     -sMODULARIZE=1 -sEXPORT_ES6=1 -sEXPORT_NAME=createSkellarine -sEXPORTED_RUNTIME_METHODS=ccall,allocateUTF8OnStack
     @${CMAKE_BINARY_DIR}/preload.rsp)
-  # libjpeg never sleeps, but it calls through function pointers, which Asyncify would otherwise
-  # instrument as if any of them might (48 kB of the wasm file).
-  set(jpeg_library ${SKELLARINE_THIRDPARTY}/lib/libjpeg.a)
-  execute_process(COMMAND ${CMAKE_NM} --defined-only ${jpeg_library} OUTPUT_VARIABLE symbols RESULT_VARIABLE failed
-                  ERROR_QUIET)
-  string(REGEX MATCHALL "[0-9a-f]+ [Tt] [A-Za-z_0-9]+" functions "${symbols}")
+  # Asyncify instruments every function that may be on the stack when the game sleeps, and any call
+  # through a function pointer counts as one that may. libjpeg never sleeps; SDL sleeps only in its
+  # delay, its wait for an event and when it presents (the browser draws the frame meanwhile). The
+  # rest of both is left as it is: a tenth of the wasm file.
+  set(sleepers SDL_Delay SDL_WaitEvent SDL_WaitEventTimeout SDL_WaitEventTimeout_Device SDL_RenderPresent
+      SDL_RenderSimulateVSync SW_RenderPresent SDL_UpdateWindowSurface SDL_UpdateWindowSurfaceRects
+      Emscripten_UpdateWindowFramebuffer)
+  set(functions)
+  foreach(library libjpeg.a libSDL2.a)
+    execute_process(COMMAND ${CMAKE_NM} --defined-only ${SKELLARINE_THIRDPARTY}/lib/${library}
+                    OUTPUT_VARIABLE symbols RESULT_VARIABLE failed ERROR_QUIET)
+    string(REGEX MATCHALL "[0-9a-f]+ [Tt] [A-Za-z_0-9]+" found "${symbols}")
+    list(LENGTH found count)
+    if(failed OR count LESS 100)
+      message(FATAL_ERROR "the functions of ${library} were not listed")
+    endif()
+    list(APPEND functions ${found})
+  endforeach()
   list(TRANSFORM functions REPLACE "^[0-9a-f]+ [Tt] " "")
   list(REMOVE_DUPLICATES functions)
-  list(LENGTH functions count)
-  if(NOT failed AND count GREATER 100)
-    # As patterns: a static function whose name another file uses too gets a suffix in the wasm,
-    # and Asyncify warns about every plain name that the link has dropped as unused.
-    list(JOIN functions "*\",\"" joined)
-    file(WRITE ${CMAKE_BINARY_DIR}/asyncify_remove.json "[\"${joined}*\"]\n")
-    target_link_options(skellarine PRIVATE -sASYNCIFY_REMOVE=@${CMAKE_BINARY_DIR}/asyncify_remove.json)
-  endif()
-  set_property(TARGET skellarine APPEND PROPERTY LINK_DEPENDS ${CMAKE_BINARY_DIR}/preload.stamp)
+  # As patterns: a static function whose name another file uses too gets a suffix in the wasm, and
+  # Asyncify warns about every plain name that the link has dropped as unused. No pattern may
+  # match a function that sleeps.
+  set(patterns)
+  foreach(f IN LISTS functions)
+    set(plain TRUE)
+    foreach(sleeper IN LISTS sleepers)
+      string(FIND "${sleeper}" "${f}" at)
+      if(at EQUAL 0)
+        set(plain FALSE)
+      endif()
+    endforeach()
+    if(plain)
+      list(APPEND patterns "${f}*")
+    endif()
+  endforeach()
+  list(JOIN patterns "\",\"" joined)
+  set(remove ${CMAKE_BINARY_DIR}/asyncify_remove.json)
+  file(WRITE ${remove}.new "[\"${joined}\"]\n")
+  file(COPY_FILE ${remove}.new ${remove} ONLY_IF_DIFFERENT)
+  target_link_options(skellarine PRIVATE -sASYNCIFY_REMOVE=@${remove})
+  set_property(TARGET skellarine APPEND PROPERTY LINK_DEPENDS ${CMAKE_BINARY_DIR}/preload.stamp ${remove})
 
   # The loading box's poster is made from one of the pictures (site.cmake).
   find_program(SKELLARINE_CONVERT convert)
