@@ -12,7 +12,7 @@ native=$(cd "${1:-build/default}" && pwd)
 export NODE_PATH=/usr/share/nodejs
 
 source scripts/setup.sh
-install_missing emscripten chromium python3 xvfb imagemagick
+install_missing emscripten chromium python3 xvfb imagemagick terser
 # npm comes with the machine's Node.js; Debian's own npm only where there is none.
 command -v npm >/dev/null || install_missing npm
 
