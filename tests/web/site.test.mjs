@@ -133,9 +133,11 @@ describe('the published site', () => {
         const fetched = server.log.map((e) => e.path);
         assert.ok(fetched.includes('data/ARCADE/ARCADE1.jpg') && fetched.includes('page.css'), 'changed files not fetched: ' + fetched);
         assert.ok(!fetched.includes('data/PORT/PORT1.jpg') && !fetched.includes('skellarine.wasm.gz'), 'unchanged files fetched: ' + fetched);
-        await page.close();
-        // The start after that is B's, and A's cache is gone.
+        // The start after that is B's, and A's cache is gone. The tab playing A stays open, so that
+        // only the new start can let B take over.
+        const playingA = page;
         page = await openGame(context, server.url);
+        await playingA.close();
         assert.equal(await page.evaluate(() => window.skellarine.build), hashB, 'the second start after the release');
         const kept = await page.evaluate(async (files) => {
           const names = await caches.keys();

@@ -3,7 +3,7 @@
 // them, with one progress bar counted in bytes against the sizes the build wrote into the page. The
 // wasm compiles while it arrives. Then the game, whose pictures are files of the site fetched when
 // it first opens them and, once it runs, in the background.
-import { savedJournal, keepJournal } from './resume.js';
+import { savedJournal, keepJournal, tabStorage } from './resume.js';
 
 const loading = document.getElementById('loading');
 const barFill = document.getElementById('bar-fill');
@@ -284,24 +284,54 @@ async function keepOffline() {
 }
 
 // A newer build's worker that waits for its turn takes over now, before anything of the game is
-// loaded: the page starts again, all of it from the new build. The worker in charge must first be
-// idle, and Chromium looks again only when it finishes a request: the page asks it for a small file
-// now and then. It does not wait for ever: if the new build has not taken over by then, the page
-// plays the build it has, and the new one takes over at a later start.
-const kTakeOverMs = 3000;
-const kNudgeMs = 250;
+// loaded: the page starts again, all of it from the new build. Chromium swaps the workers once the
+// one in charge stops, idle; a request reaching it then (the browser's own fetch of an icon) starts
+// it again, and only a navigation makes Chromium try once more: the page reloads, once per tab. It
+// does not wait for ever: if the new build has not taken over by then, the page plays the build it
+// has, and the new one takes over at a later start.
+const kTakeOverMs = 1500;
+// Set for the start that is the page's second try.
+const kTakeOverKey = 'skellarine take-over';
+// The build of the worker in charge; null from one too old to say.
+const kAskMs = 500;
+function controllerBuild() {
+  return new Promise((resolve) => {
+    const channel = new MessageChannel();
+    channel.port1.onmessage = (event) => resolve(event.data);
+    navigator.serviceWorker.controller.postMessage('build', [channel.port2]);
+    setTimeout(resolve, kAskMs, null);
+  });
+}
+
 async function newBuildFirst() {
   if (!('serviceWorker' in navigator) || !navigator.serviceWorker.controller) return;
+  const store = tabStorage();
+  const retry = store && store.getItem(kTakeOverKey);
+  if (store) store.removeItem(kTakeOverKey);
+  const reloading = new Promise((resolve) => navigator.serviceWorker.addEventListener('controllerchange', () => {
+    if (window.skellarine.state !== 'loading') return;
+    location.reload();
+    resolve(true);
+  }, { once: true }));
   const registration = await navigator.serviceWorker.getRegistration();
-  if (!registration || !registration.waiting) return;
-  navigator.serviceWorker.addEventListener('controllerchange', () => {
-    if (window.skellarine.state === 'loading') location.reload();
-  }, { once: true });
-  registration.waiting.postMessage('take over');
-  for (let waited = 0; waited < kTakeOverMs; waited += kNudgeMs) {
-    await new Promise((resolve) => setTimeout(resolve, kNudgeMs));
-    await fetch('manifest.webmanifest').catch(() => {});
+  if (!registration) return;
+  const theirs = await controllerBuild();
+  if (registration.active !== navigator.serviceWorker.controller || (theirs && theirs !== build.build)) {
+    // Swapped after this page came from the older build.
+    location.reload();
+  } else if (registration.waiting) {
+    registration.waiting.postMessage('take over');
+    const late = new Promise((resolve) => setTimeout(resolve, kTakeOverMs, false));
+    if (!(await Promise.race([reloading, late]))) {
+      if (retry || !store) return;
+      store.setItem(kTakeOverKey, '1');
+      location.reload();
+    }
+  } else {
+    return;
   }
+  // The page is going: nothing more of it starts.
+  await new Promise(() => {});
 }
 
 // ---- The game ----

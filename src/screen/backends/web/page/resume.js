@@ -15,7 +15,7 @@ let messages = 0;
 let leaving = false;
 let notice = null;
 
-function storage() {
+export function tabStorage() {
   try {
     return window.sessionStorage;
   } catch {
@@ -26,7 +26,7 @@ function storage() {
 
 // The journal to hand to the game: the tab's, when this build wrote it; '' for a new game.
 export function savedJournal(build) {
-  const store = storage();
+  const store = tabStorage();
   const kept = store && store.getItem(kKey);
   if (!kept) return '';
   let entry = null;
@@ -53,7 +53,7 @@ function showNotice(why) {
     button.textContent = 'Новая игра';
     button.addEventListener('click', () => {
       leaving = true;
-      const store = storage();
+      const store = tabStorage();
       if (store) store.removeItem(kKey);
       location.reload();
     });
@@ -77,7 +77,7 @@ export function keepJournal(json, build) {
     notice.remove();
     notice = null;
   }
-  const store = storage();
+  const store = tabStorage();
   if (leaving || !store || typeof message.journal !== 'string') return;
   try {
     if (message.journal) store.setItem(kKey, JSON.stringify({ build, journal: message.journal }));

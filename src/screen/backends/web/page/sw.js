@@ -73,6 +73,8 @@ self.addEventListener('activate', (event) => {
 
 self.addEventListener('message', (event) => {
   if (event.data === 'take over') self.skipWaiting();
+  // A page asks whose it is: one that came from an older build reloads.
+  if (event.data === 'build' && event.ports[0]) event.ports[0].postMessage(kBuild);
 });
 
 async function answer(request) {
