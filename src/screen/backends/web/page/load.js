@@ -319,7 +319,8 @@ async function newBuildFirst() {
   if (registration.active !== navigator.serviceWorker.controller || (theirs && theirs !== build.build)) {
     // Swapped after this page came from the older build.
     location.reload();
-  } else if (registration.waiting) {
+  } else {
+    if (!registration.waiting) return;
     registration.waiting.postMessage('take over');
     const late = new Promise((resolve) => setTimeout(resolve, kTakeOverMs, false));
     if (!(await Promise.race([reloading, late]))) {
@@ -327,8 +328,6 @@ async function newBuildFirst() {
       store.setItem(kTakeOverKey, '1');
       location.reload();
     }
-  } else {
-    return;
   }
   // The page is going: nothing more of it starts.
   await new Promise(() => {});
