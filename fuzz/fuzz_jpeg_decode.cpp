@@ -7,6 +7,7 @@
 #include "fuzz_support.h"
 #include "game/world_state.h"
 #include "pictures/jpeg_decode.h"
+#include "screen/backends/headless/display_headless.h"
 
 namespace {
 
@@ -38,6 +39,9 @@ __attribute__((no_sanitize("coverage"))) std::uint32_t Touch(const Image& pic) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
+  // The decoder gives the display a turn between its steps.
+  static HeadlessDisplay display(FuzzExeDir());
+  InstallDisplay(&display);
   PrepareImage(data[0]);
   const bool existed = W.PicImage.Exists();
   const int w = W.PicImage.w;

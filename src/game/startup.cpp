@@ -18,6 +18,7 @@ int RunApplication() {
     try {
       d.SetTitle("Quintrel - Skellarine");
       d.SetPages(0, 0);
+      d.MakePages();
       W.ExePath = d.ExeDir();
       if (W.ExePath.empty() || W.ExePath.back() != '/') W.ExePath += '/';
       LoadFont();

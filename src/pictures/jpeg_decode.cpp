@@ -29,6 +29,9 @@ constexpr std::uint64_t kMaxMultiScanPixels = 640 * 480;
 constexpr std::uint64_t kMaxScanBlocks = 16ull * 3 * (640 / 8) * (480 / 8);
 constexpr int kMaxScans = 500;
 
+// Decoding goes this many rows at a time, with a turn for the platform between.
+constexpr int kRowsAtOnce = 96;
+
 struct ErrorManager {
   jpeg_error_mgr base;
   std::jmp_buf jump;
@@ -64,34 +67,44 @@ void OnProgress(j_common_ptr common) {
   if (limit->lastScan > kMaxScans || limit->blocks > kMaxScanBlocks) info->err->error_exit(common);
 }
 
-// Decodes rows into the picture image; kept apart from DecodeJpeg so no object with a
-// destructor lives across the setjmp. True when every pixel of the image was written.
-bool DecodeRows(jpeg_decompress_struct& info, ErrorManager& errors, Image& pic, std::vector<Pixel>& row) {
+enum class Rows { kMore, kDone, kBroken };
+
+// The steps of decoding are kept apart from DecodeJpeg so that no object with a destructor lives
+// across a setjmp, and none of them is on the stack while the platform has its turn.
+
+// Reads the header and starts decoding into the picture image; false when the file is broken.
+bool StartRows(jpeg_decompress_struct& info, ErrorManager& errors, Image& pic) {
   if (setjmp(errors.jump) != 0) return false;
   jpeg_read_header(&info, TRUE);
   const std::uint64_t pixels = static_cast<std::uint64_t>(info.image_width) * info.image_height;
   if (pixels > kMaxPixels || (jpeg_has_multiple_scans(&info) && pixels > kMaxMultiScanPixels)) return false;
-  const int w = static_cast<int>(info.image_width);
   // The buffer is the screen's size whatever the first file is, so that an odd first picture
   // does not shrink every later one.
   if (!pic.Exists()) pic = Image(kScreenW, kScreenH, 0);
   info.out_color_space = JCS_EXT_BGRA;
   jpeg_start_decompress(&info);
+  return true;
+}
+
+// Decodes up to count more rows into the picture image.
+Rows NextRows(jpeg_decompress_struct& info, ErrorManager& errors, Image& pic, std::vector<Pixel>& row, int count) {
+  if (setjmp(errors.jump) != 0) return Rows::kBroken;
   row.resize(info.output_width);
   // Rows are written with the picture's own width; what does not fit the image is dropped.
-  const int copyWidth = std::min(w, pic.w);
-  while (info.output_scanline < info.output_height) {
+  const int copyWidth = std::min(static_cast<int>(info.image_width), pic.w);
+  for (int i = 0; i < count && info.output_scanline < info.output_height; ++i) {
     const int y = static_cast<int>(info.output_scanline);
     JSAMPROW target = reinterpret_cast<JSAMPROW>(row.data());
     jpeg_read_scanlines(&info, &target, 1);
     // Rows past the end of a truncated file were not decoded: leave the buffer as it was there.
-    if (errors.ranOut) return false;
+    if (errors.ranOut) return Rows::kBroken;
     if (y >= pic.h) continue;
     Pixel* out = &pic.px[static_cast<size_t>(y) * pic.w];
     for (int x = 0; x < copyWidth; ++x) out[x] = row[x] | 0xFF000000;
   }
+  if (info.output_scanline < info.output_height) return Rows::kMore;
   jpeg_finish_decompress(&info);
-  return w >= pic.w && static_cast<int>(info.output_height) >= pic.h;
+  return Rows::kDone;
 }
 
 }  // namespace
@@ -110,8 +123,16 @@ bool DecodeJpeg(const std::filesystem::path& path) {
   ScanLimit limit{};
   limit.base.progress_monitor = OnProgress;
   info.progress = &limit.base;
+  Image& pic = W.PicImage;
   std::vector<Pixel> row;
-  const bool whole = DecodeRows(info, errors, W.PicImage, row);
+  Rows rows = StartRows(info, errors, pic) ? Rows::kMore : Rows::kBroken;
+  while (rows == Rows::kMore) {
+    rows = NextRows(info, errors, pic, row, kRowsAtOnce);
+    // A browser's page would wait for a whole picture.
+    if (rows == Rows::kMore) Screen().LetPlatformRun();
+  }
+  const bool whole = rows == Rows::kDone && static_cast<int>(info.image_width) >= pic.w &&
+                     static_cast<int>(info.output_height) >= pic.h;
   jpeg_destroy_decompress(&info);
   return whole;
 }

@@ -17,10 +17,14 @@ Pixel SheetPixel(int x, int y) {
 }  // namespace
 
 void PrepareWinImages() {
+  // Each step is long enough for a browser's page to want a turn between them.
+  Display& d = Screen();
   DecodeJpeg(DataPath("data\\!win\\!win1.jpg"));
+  d.LetPlatformRun();
   W.WinPic1 = Image(kScreenW, kScreenH, kMaskColour);
   PutImage(W.WinPic1, 0, 0, W.PicImage, PutMode::kCopy);
   DecodeJpeg(DataPath("data\\!win\\!win2.jpg"));
+  d.LetPlatformRun();
   W.WinPic2 = Image(kScreenW, kScreenH, kMaskColour);
   PutImage(W.WinPic2, 0, 0, W.PicImage, PutMode::kCopy);
   DecodeJpeg(DataPath("data\\!win\\fly.jpg"));

@@ -116,10 +116,17 @@ void DrawLine(Image& dst, int x1, int y1, int x2, int y2, Pixel c, LineKind kind
   }
 }
 
-// Each page made in place: copies of one prototype would fill a fifth screen's worth of memory.
-Display::Display() {
-  pages_.reserve(kPageCount);
-  for (int i = 0; i < kPageCount; ++i) pages_.emplace_back(kScreenW, kScreenH, 0xFF000000);
+Image& Display::Made(int p) const {
+  Image& page = pages_[p];
+  if (!page.Exists()) page = Image(kScreenW, kScreenH, 0xFF000000);
+  return page;
+}
+
+void Display::MakePages() {
+  for (int p = 0; p < kPageCount; ++p) {
+    Made(p);
+    LetPlatformRun();
+  }
 }
 
 void Display::SetPages(int work, int visible) {

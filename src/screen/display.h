@@ -121,7 +121,7 @@ Pixel Blend(Pixel dst, Pixel src);
 // backends; a backend supplies events, time, the executable's directory and presentation.
 class Display {
  public:
-  Display();
+  Display() = default;
   virtual ~Display() = default;
   Display(const Display&) = delete;
   Display& operator=(const Display&) = delete;
@@ -137,9 +137,11 @@ class Display {
   // again only after one), so no caller keeps such a reference across an input or a pause.
   Image& Page(int p) {
     ++changes_[p];
-    return pages_[p];
+    return Made(p);
   }
-  const Image& Page(int p) const { return pages_[p]; }
+  const Image& Page(int p) const { return Made(p); }
+  // Makes every page now, one at a time with a turn for the platform after each.
+  void MakePages();
   Image& WorkPage() { return Page(work_); }
   // Grows whenever page p may have changed.
   std::uint64_t Changes(int p) const { return changes_[p]; }
@@ -166,6 +168,8 @@ class Display {
   virtual double Timer() = 0;
   // The directory that holds the executable, ending in the platform's separator.
   virtual std::string ExeDir() = 0;
+  // A turn for the platform in the middle of long work: a browser paints and takes input meanwhile.
+  virtual void LetPlatformRun() {}
   // Ends the application with the status (unwinds to the entry point).
   [[noreturn]] void EndApplication(int status);
 
@@ -222,7 +226,10 @@ class Display {
   virtual void Waiting(const Wait& wait) = 0;
 
  private:
-  std::vector<Image> pages_;
+  // Each page is made at its first use: four screens of memory filled in one go would hold a
+  // browser's page for a long moment.
+  Image& Made(int p) const;
+  mutable std::array<Image, kPageCount> pages_;
   std::array<std::uint64_t, kPageCount> changes_{};
   int work_ = 0;
   int visible_ = 0;

@@ -114,6 +114,8 @@ std::string SdlDisplay::ExeDir() {
   return dir;
 }
 
+void SdlDisplay::LetPlatformRun() { sdl_system::LetBrowserRun(); }
+
 bool SdlDisplay::EnsureWindow() {
   if (window_ != nullptr) return true;
   if (closed_) return false;

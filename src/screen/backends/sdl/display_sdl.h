@@ -25,6 +25,7 @@ class SdlDisplay : public Display {
   std::string ExeDir() override;
   // In a browser, the journal the page kept for this tab; elsewhere nothing is kept.
   std::string SavedJournal() override;
+  void LetPlatformRun() override;
 
  protected:
   void Pump() override;
