@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "screen/backends/sdl/sdl_system.h"
+
 namespace {
 
 // A file of the in-memory file system, whole. Through C stdio: a C++ file stream would link the
@@ -39,7 +41,7 @@ EM_ASYNC_JS(int, FetchSiteFile, (const char* path), {
 std::optional<std::string> ReadDataFile(const std::filesystem::path& path) {
   // A turn for the browser before each file: start-up reads and decodes several, and in one go
   // it would hold the page for many frames.
-  emscripten_sleep(0);
+  sdl_system::LetBrowserRun();
   const std::string name = path.lexically_normal().generic_string();
   if (auto bytes = ReadMemoryFile(name)) return bytes;
   if (name.empty() || name.front() != '/' || !FetchSiteFile(name.c_str())) return std::nullopt;

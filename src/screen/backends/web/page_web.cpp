@@ -17,7 +17,20 @@ EM_JS(int, SavedJournalSize, (), {
   return typeof Module.savedJournal === 'string' ? lengthBytesUTF8(Module.savedJournal) : 0;
 });
 EM_JS(void, SavedJournalInto, (char* buffer, int size), {
-  stringToUTF8(typeof Module.savedJournal === 'string' ? Module.savedJournal : '', buffer, size);
+  stringToUTF8(typeof Module.savedJournal === 'string' ? Module.savedJournal : "", buffer, size);
+});
+
+// A task of its own, at once: a chain of zero timeouts (a sleep's usual way back) would wait 4 ms
+// for each of them.
+EM_ASYNC_JS(void, NextTask, (), {
+  await new Promise((resolve) => {
+    const channel = new MessageChannel();
+    channel.port1.onmessage = () => {
+      channel.port1.close();
+      resolve();
+    };
+    channel.port2.postMessage(null);
+  });
 });
 
 }  // namespace
@@ -39,8 +52,8 @@ std::string SavedJournal() {
   return journal;
 }
 
-// A sleep is a return to the browser (Asyncify), which runs its pending tasks meanwhile.
-void LetBrowserRun() { emscripten_sleep(0); }
+// The wait is a return to the browser (Asyncify), which runs its pending tasks meanwhile.
+void LetBrowserRun() { NextTask(); }
 
 }  // namespace sdl_system
 
