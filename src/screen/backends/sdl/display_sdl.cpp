@@ -334,6 +334,8 @@ void SdlDisplay::PresentIfDue(bool pageMayHaveChanged) {
 }
 
 void SdlDisplay::Present() {
+  // Drawing a page and presenting it are each long enough in a browser to take a task of their own.
+  sdl_system::LetBrowserRun();
   const Display& self = *this;
   const Image& page = self.Page(Visible());
   shownPage_ = Visible();
