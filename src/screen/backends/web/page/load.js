@@ -412,6 +412,8 @@ export async function load(game) {
     // The data package lies beside the page.
     locateFile: (path) => path,
     fetchSiteFile: fetchSiteFile,
+    // How the game gives the browser a turn in the middle of long work.
+    nextTask: nextTask,
     // The journal of the tab's game, if it has one of this build: the game replays it.
     savedJournal: savedJournal(build.build),
     // What the game waits for, from its input operations; the journal goes with each wait.
